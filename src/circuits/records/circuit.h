@@ -1,0 +1,123 @@
+// The circuit table: one record per circuit (a promotion with a folder of its own), with
+// its settings, titles, shows, its own view of the wrestler roster, per-wrestler values,
+// tag teams, stables and points. Lists are heap lists sized to what they hold; the
+// capacities below are limits.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "circuits/records/show.h"
+#include "roster/stable.h"
+#include "roster/team.h"
+#include "store/text.h"
+
+namespace kzo::circuits {
+
+constexpr int kMaxCircuits = 100;
+constexpr int kMaxTitles = 100;
+constexpr int kMaxShows = 5000;
+constexpr int kMaxRosterEntries = 2000;
+constexpr int kMaxCircuitTeams = 1000;
+constexpr int kMaxCircuitStables = 200;
+constexpr int kMaxHireTerms = 10;
+constexpr int kMaxHolderNames = 10;
+constexpr int kMaxPointsEntries = 2000;
+constexpr int kMaxParticipants = 10;
+
+struct HireTerm {
+  std::int64_t start;  // date-time
+  std::int64_t end;    // date-time
+  std::int32_t days;   // whole days from start to end
+};
+
+// The circuit's view of one wrestler, read from its "circdb.dat".
+struct RosterEntry {
+  Text name;  // the wrestler's name as this circuit knows it
+  std::int32_t push;
+  std::int32_t hire_status;
+  std::array<HireTerm*, kMaxHireTerms + 1> hire_terms;  // slots 1..hire_term_count
+  std::int32_t hire_term_count;
+  HireTerm* current_term;  // the term added last
+  std::int32_t hired;
+  std::int32_t injury;
+  std::int32_t heel_value;
+  std::array<std::int32_t, 5> managers;  // slots 1..4
+  std::int32_t manager_count;            // non-zero managers
+  Text nickname;
+};
+
+struct TitleRecord {
+  Text holder;        // as written in "card.ttl"; "vacant" for no holder
+  Text title_name;
+  Text title_short;   // the name without its " Title" or " Champion" ending
+  std::int32_t title_number;
+  std::int32_t holder_count;
+  std::array<Text, kMaxHolderNames + 1> holder_names;  // slots 1..holder_count
+};
+
+struct PointsEntry {
+  Text entry_name;
+  std::int32_t active_product;
+  std::array<std::int32_t, 7> values;  // slots 1..6
+  std::array<std::int32_t, kMaxParticipants + 1> participants;  // slots 1..participant_count
+  std::int32_t participant_count;
+  std::int64_t title_mask;
+  std::int32_t gender_mask;
+};
+
+struct PointsTable {
+  PointsEntry* entries;  // slots 1..entry_count (a heap list that grows as entries come)
+  std::int32_t entry_count;
+};
+
+struct PointsSet {
+  PointsTable pts;     // "card.pts"
+  PointsTable pts_t;   // "cardt.pts"
+  PointsTable pts_s;   // "cards.pts"
+  PointsTable totals;  // per-wrestler sums of the three
+};
+
+struct CircuitRecord {
+  Text lgs_line1;
+  Text folder;
+  Text lgs_line3;
+  TitleRecord* titles;  // slots 1..title_count
+  std::int32_t title_count;
+  ShowRecord** shows;  // slots 1..show_count; null for a show without a record
+  std::int32_t show_count;
+  RosterEntry* roster;       // slots 1..RosterSlots(); entry i is wrestler number i
+  std::int32_t* injuries;    // slots 1..RosterSlots()
+  std::int32_t* wht_values;  // slots 1..RosterSlots()
+  TeamRecord* teams;         // slots 1..team_count
+  std::int32_t team_count;
+  StableRecord* stables;     // slots 1..stable_count
+  std::int32_t stable_count;
+  PointsSet* points;
+  std::int32_t card_cfg_value;
+  std::int32_t HiringDontCheckGlobalTeams;
+  std::int32_t AddPointsForWin;
+  std::int32_t DeductPointsForLoss;
+  std::int32_t TitleBonusValue;
+  std::int32_t WinningStreakImportance;
+  std::int32_t IgnoreTitlesInGlobalRatings;
+  Text UniverseCircuit1;
+  Text UniverseCircuit2;
+  std::int32_t hiring_listed;
+  std::int64_t today;  // date-time
+};
+
+struct CircuitTable {
+  std::array<CircuitRecord, kMaxCircuits + 1> records;  // slots 1..count
+  std::int32_t count;
+};
+
+// The one circuit table of the run.
+CircuitTable& Circuits();
+// Empties the table: every record zero-filled, count 0.
+void ClearCircuits();
+
+// The wrestler numbers a circuit holds values for: 1..min(N, 2000), N the wrestler count.
+int RosterSlots();
+
+}  // namespace kzo::circuits

@@ -1,0 +1,52 @@
+// A small JSON writer for the model export. Texts of the model are decoded from code page
+// 437 into UTF-8; members and elements are separated as they are written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/text.h"
+
+namespace kzo::exporter {
+
+// Appends the UTF-8 form of legacy bytes: 0x00-0x7F as themselves, 0x80-0xFF as their
+// code page 437 characters.
+void AppendCp437AsUtf8(std::string& out, std::string_view bytes);
+
+class JsonWriter {
+ public:
+  explicit JsonWriter(std::string& out) : out_(out) {}
+
+  void BeginObject();
+  void EndObject();
+  void BeginArray();
+  void EndArray();
+  // Starts a member of the current object; its value follows.
+  void Key(std::string_view key);
+
+  void Int(std::int64_t value);
+  // A model text: a JSON string, or null for a null text.
+  void TextValue(Text text);
+  // A string that is already UTF-8.
+  void String(std::string_view utf8);
+  void Null();
+
+  // Members: a key and its value.
+  void Int(std::string_view key, std::int64_t value) { Key(key); Int(value); }
+  void TextValue(std::string_view key, Text text) { Key(key); TextValue(text); }
+  // A list member holding slots first..last of an int list.
+  void IntList(std::string_view key, const std::int32_t* slots, int first, int last);
+  // A list member holding slots first..last of a text list.
+  void TextList(std::string_view key, const Text* slots, int first, int last);
+
+ private:
+  void BeforeValue();
+
+  std::string& out_;
+  std::vector<bool> has_items_;  // per open object or array: an item was written
+  bool after_key_ = false;
+};
+
+}  // namespace kzo::exporter

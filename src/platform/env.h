@@ -1,0 +1,125 @@
+// Every operating-system service the importer uses, behind one interface. Nothing else in
+// the code base talks to the operating system: the loaders reach files, the console, the
+// private heap, the clock and the random source only through an Env.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kzo::platform {
+
+enum class OpenMode { kInput, kOutput, kAppend };
+
+// Result of an open: a handle (> 0) or the error number of the error convention
+// (53 file not found, 76 path not found, 75 path/file access error, 70 permission denied,
+// 61 disk full, 67 too many files).
+struct OpenResult {
+  int handle = 0;
+  int error = 0;
+};
+
+// The local calendar date and time of the machine.
+struct LocalTime {
+  int year = 1601, month = 1, day = 1;
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+enum class Answer { kOk, kCancel };
+
+class Env {
+ public:
+  virtual ~Env() = default;
+
+  // Opens the file at path ("\" and "/" both separate components; each component is
+  // found on disk in any letter case). Input needs an existing regular file; output
+  // creates or empties it; append creates it or positions at its end.
+  virtual OpenResult Open(std::string_view path, OpenMode mode) = 0;
+  // Reads up to size bytes into buffer. Returns the number read, 0 at the end of the
+  // file, or a negative error number.
+  virtual long Read(int handle, char* buffer, std::size_t size) = 0;
+  // Writes all size bytes. Returns 0 or an error number.
+  virtual int Write(int handle, const char* buffer, std::size_t size) = 0;
+  // Closes the handle. Returns 0 or an error number.
+  virtual int Close(int handle) = 0;
+
+  // True only for an existing regular file; false for folders, empty names, names with
+  // "?" or "*", and names ending with ":".
+  virtual bool FileExists(std::string_view path) = 0;
+  // Returns 0 or an error number (53 for a missing file).
+  virtual int DeleteFile(std::string_view path) = 0;
+  // Renames a file; never replaces an existing target (58). Returns 0 or an error number.
+  virtual int RenameFile(std::string_view from, std::string_view to) = 0;
+  // The current working directory exactly as the operating system reports it.
+  virtual std::string WorkingDirectory() = 0;
+  // The short (8.3) form of a path; fails (nullopt) when there is none.
+  virtual std::optional<std::string> ShortPath(std::string_view path) = 0;
+  // The long form of a path that names an existing file or folder, with "/" separators;
+  // fails otherwise.
+  virtual std::optional<std::string> LongPath(std::string_view path) = 0;
+
+  // Writes bytes to standard output.
+  virtual void WriteConsole(std::string_view bytes) = 0;
+  // Shows an error report with the buttons OK and Cancel and returns the answer.
+  virtual Answer ReportError(std::string_view text) = 0;
+  // Ends the process with the exit code.
+  [[noreturn]] virtual void Exit(int code) = 0;
+
+  // The private heap: a new heap's handle (> 0) or 0; a zero-filled block aligned for
+  // any type, or null; the release of a block made by HeapAlloc of the same heap.
+  virtual int HeapCreate() = 0;
+  virtual void* HeapAlloc(int heap, std::size_t size) = 0;
+  virtual void HeapFree(int heap, void* block) = 0;
+
+  virtual LocalTime Now() = 0;
+  // A pseudo-random number with 0 <= r < 1.
+  virtual double Random() = 0;
+};
+
+// The Linux implementation of every service.
+Env& DefaultEnv();
+
+// Forwards every call to another Env, so that a test overrides just what it cares about.
+class EnvWrapper : public Env {
+ public:
+  explicit EnvWrapper(Env& target) : target_(target) {}
+  Env& target() { return target_; }
+
+  OpenResult Open(std::string_view path, OpenMode mode) override {
+    return target_.Open(path, mode);
+  }
+  long Read(int handle, char* buffer, std::size_t size) override {
+    return target_.Read(handle, buffer, size);
+  }
+  int Write(int handle, const char* buffer, std::size_t size) override {
+    return target_.Write(handle, buffer, size);
+  }
+  int Close(int handle) override { return target_.Close(handle); }
+  bool FileExists(std::string_view path) override { return target_.FileExists(path); }
+  int DeleteFile(std::string_view path) override { return target_.DeleteFile(path); }
+  int RenameFile(std::string_view from, std::string_view to) override {
+    return target_.RenameFile(from, to);
+  }
+  std::string WorkingDirectory() override { return target_.WorkingDirectory(); }
+  std::optional<std::string> ShortPath(std::string_view path) override {
+    return target_.ShortPath(path);
+  }
+  std::optional<std::string> LongPath(std::string_view path) override {
+    return target_.LongPath(path);
+  }
+  void WriteConsole(std::string_view bytes) override { target_.WriteConsole(bytes); }
+  Answer ReportError(std::string_view text) override { return target_.ReportError(text); }
+  [[noreturn]] void Exit(int code) override { target_.Exit(code); }
+  int HeapCreate() override { return target_.HeapCreate(); }
+  void* HeapAlloc(int heap, std::size_t size) override { return target_.HeapAlloc(heap, size); }
+  void HeapFree(int heap, void* block) override { target_.HeapFree(heap, block); }
+  LocalTime Now() override { return target_.Now(); }
+  double Random() override { return target_.Random(); }
+
+ private:
+  Env& target_;
+};
+
+}  // namespace kzo::platform

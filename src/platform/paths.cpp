@@ -1,0 +1,91 @@
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <optional>
+
+namespace kzo::platform {
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+bool EqualFolded(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string Join(const std::string& folder, std::string_view name) {
+  if (folder.empty()) return std::string(name);
+  if (folder == "/") return "/" + std::string(name);
+  return folder + "/" + std::string(name);
+}
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+// The entry of folder whose name equals name in any ASCII letter case, first in byte order.
+std::optional<std::string> FindFolded(const std::string& folder, std::string_view name) {
+  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::optional<std::string> best;
+  while (dirent* entry = readdir(dir)) {
+    std::string_view candidate(entry->d_name);
+    if (EqualFolded(candidate, name) && (!best || candidate < *best)) best = std::string(candidate);
+  }
+  closedir(dir);
+  return best;
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitPathComponents(std::string_view path) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      if (i > start) parts.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return parts;
+}
+
+ResolvedPath ResolvePath(std::string_view path) {
+  ResolvedPath result;
+  result.path = (!path.empty() && IsSeparator(path[0])) ? "/" : "";
+  std::vector<std::string_view> parts = SplitPathComponents(path);
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    std::string_view part = parts[i];
+    bool last = i + 1 == parts.size();
+    bool usable = part.find('\0') == std::string_view::npos;
+    std::string exact = Join(result.path, part);
+    if (usable && Exists(exact)) {
+      result.path = exact;
+      continue;
+    }
+    std::optional<std::string> folded;
+    if (usable) folded = FindFolded(result.path, part);
+    if (folded) {
+      result.path = Join(result.path, *folded);
+      continue;
+    }
+    result.path = exact;
+    result.error = last ? 53 : 76;
+    if (!last) {
+      for (std::size_t j = i + 1; j < parts.size(); ++j) result.path = Join(result.path, parts[j]);
+    }
+    return result;
+  }
+  if (result.path.empty()) result.path = ".";
+  return result;
+}
+
+}  // namespace kzo::platform

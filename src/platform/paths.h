@@ -1,0 +1,25 @@
+// How a legacy path names a file on Linux: "\" and "/" both separate components, empty
+// components are skipped, and each component is found on disk in any letter case, since
+// data copied from DOS disks often has upper-case names.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kzo::platform {
+
+struct ResolvedPath {
+  std::string path;  // components joined with "/"; the last one as found, or as written
+  int error = 0;     // 0 found; 53 only the last component is missing; 76 a folder is missing
+};
+
+// Splits at "\" and "/", skipping empty components.
+std::vector<std::string_view> SplitPathComponents(std::string_view path);
+
+// Finds each component on disk: the exact name when it exists, else the entry whose name
+// equals it with ASCII letters folded to one case (the first in byte order when several
+// do). A path that starts with a separator is absolute, any other relative.
+ResolvedPath ResolvePath(std::string_view path);
+
+}  // namespace kzo::platform

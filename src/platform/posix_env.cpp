@@ -1,0 +1,257 @@
+// The Linux implementation of the platform services.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <random>
+#include <vector>
+
+#include "platform/env.h"
+#include "platform/paths.h"
+
+namespace kzo::platform {
+namespace {
+
+constexpr std::size_t kPathLimit = 999;
+
+int ErrorFromErrno(int err) {
+  switch (err) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return 70;
+    case ENOSPC:
+    case EDQUOT:
+      return 61;
+    case EMFILE:
+    case ENFILE:
+      return 67;
+    case ENOENT:
+    case ENOTDIR:
+      return 76;
+    case EEXIST:
+      return 58;
+    case EXDEV:
+      return 74;
+    default:
+      return 75;
+  }
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The name a created file gets: the resolved file when one exists in any letter case,
+// else the last component as written, in the resolved folder.
+ResolvedPath ResolveForCreate(std::string_view path) {
+  ResolvedPath resolved = ResolvePath(path);
+  if (resolved.error == 53) resolved.error = 0;
+  return resolved;
+}
+
+class PosixEnv final : public Env {
+ public:
+  PosixEnv() : random_(static_cast<std::uint64_t>(time(nullptr)) ^ clock()) {}
+
+  OpenResult Open(std::string_view path, OpenMode mode) override {
+    ResolvedPath resolved = mode == OpenMode::kInput ? ResolvePath(path) : ResolveForCreate(path);
+    if (resolved.error != 0) return {0, resolved.error};
+    if (IsFolder(resolved.path)) return {0, 75};
+    int flags = O_RDONLY;
+    if (mode == OpenMode::kOutput) flags = O_WRONLY | O_CREAT | O_TRUNC;
+    if (mode == OpenMode::kAppend) flags = O_WRONLY | O_CREAT | O_APPEND;
+    int fd = open(resolved.path.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) return {0, ErrorFromErrno(errno)};
+    // Handles start at 1 so that 0 can mean "none".
+    return {fd + 1, 0};
+  }
+
+  long Read(int handle, char* buffer, std::size_t size) override {
+    while (true) {
+      ssize_t n = read(handle - 1, buffer, size);
+      if (n >= 0) return static_cast<long>(n);
+      if (errno != EINTR) return -ErrorFromErrno(errno);
+    }
+  }
+
+  int Write(int handle, const char* buffer, std::size_t size) override {
+    while (size > 0) {
+      ssize_t n = write(handle - 1, buffer, size);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return ErrorFromErrno(errno);
+      }
+      buffer += n;
+      size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+  }
+
+  int Close(int handle) override { return close(handle - 1) == 0 ? 0 : ErrorFromErrno(errno); }
+
+  bool FileExists(std::string_view path) override {
+    if (path.empty() || path.back() == ':') return false;
+    if (path.find_first_of("?*") != std::string_view::npos) return false;
+    ResolvedPath resolved = ResolvePath(path);
+    return resolved.error == 0 && IsRegularFile(resolved.path);
+  }
+
+  int DeleteFile(std::string_view path) override {
+    ResolvedPath resolved = ResolvePath(path);
+    if (resolved.error != 0) return 53;
+    if (IsFolder(resolved.path)) return 75;
+    if (unlink(resolved.path.c_str()) != 0) return errno == ENOENT ? 53 : ErrorFromErrno(errno);
+    return 0;
+  }
+
+  int RenameFile(std::string_view from, std::string_view to) override {
+    ResolvedPath source = ResolvePath(from);
+    if (source.error != 0) return 53;
+    ResolvedPath target = ResolvePath(to);
+    if (target.error == 0) return 58;
+    if (target.error == 76) return 76;
+    if (renameat2(AT_FDCWD, source.path.c_str(), AT_FDCWD, target.path.c_str(),
+                  RENAME_NOREPLACE) == 0) {
+      return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) return ErrorFromErrno(errno);
+    // A file system without a no-replace rename: a hard link fails when the target exists.
+    if (link(source.path.c_str(), target.path.c_str()) != 0) return ErrorFromErrno(errno);
+    if (unlink(source.path.c_str()) != 0) return ErrorFromErrno(errno);
+    return 0;
+  }
+
+  std::string WorkingDirectory() override {
+    std::vector<char> buffer(4096);
+    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+      if (errno != ERANGE) return ".";
+      buffer.resize(buffer.size() * 2);
+    }
+    return std::string(buffer.data());
+  }
+
+  std::optional<std::string> ShortPath(std::string_view) override { return std::nullopt; }
+
+  std::optional<std::string> LongPath(std::string_view path) override {
+    path = path.substr(0, kPathLimit);
+    if (path.empty()) return std::nullopt;
+    ResolvedPath resolved = ResolvePath(path);
+    if (resolved.error != 0 || resolved.path.size() > kPathLimit) return std::nullopt;
+    return resolved.path;
+  }
+
+  void WriteConsole(std::string_view bytes) override {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  }
+
+  Answer ReportError(std::string_view text) override {
+    std::fflush(stdout);
+    std::string report(text);
+    report += "\r\n";
+    std::fwrite(report.data(), 1, report.size(), stderr);
+    std::fflush(stderr);
+    if (!isatty(STDERR_FILENO)) return Answer::kOk;
+    return AskTerminal();
+  }
+
+  [[noreturn]] void Exit(int code) override {
+    std::fflush(stdout);
+    std::exit(code);
+  }
+
+  int HeapCreate() override {
+    heaps_.push_back(BlockLinks{});
+    BlockLinks& head = heaps_.back();
+    head.prev = head.next = &head;
+    return static_cast<int>(heaps_.size());
+  }
+
+  // Every block of a heap stays linked into its heap until it is freed, so that the
+  // heap holds all it gave out for the life of the process.
+  void* HeapAlloc(int heap, std::size_t size) override {
+    if (!KnownHeap(heap) || size > kMaxBlock) return nullptr;
+    auto* links = static_cast<BlockLinks*>(std::calloc(1, sizeof(BlockLinks) + size));
+    if (links == nullptr) return nullptr;
+    BlockLinks& head = heaps_[static_cast<std::size_t>(heap) - 1];
+    links->prev = &head;
+    links->next = head.next;
+    head.next->prev = links;
+    head.next = links;
+    return links + 1;
+  }
+
+  void HeapFree(int heap, void* block) override {
+    if (!KnownHeap(heap) || block == nullptr) return;
+    BlockLinks* links = static_cast<BlockLinks*>(block) - 1;
+    links->prev->next = links->next;
+    links->next->prev = links->prev;
+    std::free(links);
+  }
+
+  LocalTime Now() override {
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local;
+    localtime_r(&now.tv_sec, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+            local.tm_min,         local.tm_sec,     static_cast<int>(now.tv_nsec / 1000000)};
+  }
+
+  double Random() override {
+    double r = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+    return r < 1.0 ? r : std::nextafter(1.0, 0.0);
+  }
+
+ private:
+  bool KnownHeap(int heap) const { return heap > 0 && static_cast<std::size_t>(heap) <= heaps_.size(); }
+
+  // Asks "OK/Cancel? " on the controlling terminal; an answer starting with "c" cancels.
+  static Answer AskTerminal() {
+    int tty = open("/dev/tty", O_RDWR | O_CLOEXEC);
+    if (tty < 0) return Answer::kOk;
+    static constexpr char kPrompt[] = "OK/Cancel? ";
+    ssize_t written = write(tty, kPrompt, sizeof(kPrompt) - 1);
+    (void)written;
+    char first = 0;
+    char c;
+    bool any = false;
+    while (read(tty, &c, 1) == 1 && c != '\n') {
+      if (!any) first = c;
+      any = true;
+    }
+    close(tty);
+    return (first == 'c' || first == 'C') ? Answer::kCancel : Answer::kOk;
+  }
+
+  // The links in front of every heap block; 16 bytes, so the block stays aligned.
+  struct BlockLinks {
+    BlockLinks* prev = nullptr;
+    BlockLinks* next = nullptr;
+  };
+  static constexpr std::size_t kMaxBlock = std::size_t{1} << 40;
+
+  std::deque<BlockLinks> heaps_;  // one list head per heap; a deque never moves them
+  std::mt19937_64 random_;
+};
+
+}  // namespace
+
+Env& DefaultEnv() {
+  static PosixEnv env;
+  return env;
+}
+
+}  // namespace kzo::platform

@@ -1,0 +1,50 @@
+#include "platform/testing/test_env.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace kzo::platform {
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "kzo-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::operator/(std::string_view relative) const {
+  return path_ + "/" + std::string(relative);
+}
+
+void TempFolder::Write(std::string_view relative, std::string_view bytes) const {
+  std::filesystem::path file = *this / relative;
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TempFolder::Read(std::string_view relative) const {
+  std::ifstream in(*this / relative, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool TempFolder::Exists(std::string_view relative) const {
+  return std::filesystem::exists(*this / relative);
+}
+
+void TempFolder::MakeFolder(std::string_view relative) const {
+  std::filesystem::create_directories(*this / relative);
+}
+
+}  // namespace kzo::platform

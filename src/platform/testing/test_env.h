@@ -1,0 +1,62 @@
+// Test doubles of the platform: scripted answers to error reports, captured reports and
+// console output, a fixed clock and random source, and an exit that a test can catch.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/env.h"
+
+namespace kzo::platform {
+
+// Thrown by TestEnv::Exit in place of ending the process.
+struct ExitRequested {
+  int code;
+};
+
+class TestEnv : public EnvWrapper {
+ public:
+  TestEnv() : EnvWrapper(DefaultEnv()) {}
+
+  Answer ReportError(std::string_view text) override {
+    reports.emplace_back(text);
+    if (answers.empty()) return Answer::kOk;
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void WriteConsole(std::string_view bytes) override { console.append(bytes); }
+  [[noreturn]] void Exit(int code) override { throw ExitRequested{code}; }
+  LocalTime Now() override { return now; }
+  double Random() override { return random_value; }
+
+  std::deque<Answer> answers;  // answers to the next reports; OK when empty
+  std::vector<std::string> reports;
+  std::string console;
+  LocalTime now{2026, 12, 7, 15, 30, 0, 0};
+  double random_value = 0.5;
+};
+
+// A fresh folder below the system's temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  // The path of a file or folder below this one ("/" separated).
+  std::string operator/(std::string_view relative) const;
+  void Write(std::string_view relative, std::string_view bytes) const;
+  std::string Read(std::string_view relative) const;
+  bool Exists(std::string_view relative) const;
+  void MakeFolder(std::string_view relative) const;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace kzo::platform

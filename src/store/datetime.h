@@ -1,0 +1,27 @@
+// Date-time values: a signed 64-bit count of 100-nanosecond intervals since 1 January 1601
+// 00:00 of the local calendar; one day is 864000000000.
+#pragma once
+
+#include <cstdint>
+
+namespace kzo::store {
+
+constexpr std::int64_t kDateTimeDay = 864000000000;
+
+struct CalendarTime {
+  int year = 1601, month = 1, day = 1;
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// Days from 1 January 1601 to the date (proleptic Gregorian calendar).
+std::int64_t DaysSince1601(int year, int month, int day);
+std::int64_t DateTimeFromCalendar(const CalendarTime& time);
+CalendarTime CalendarFromDateTime(std::int64_t value);
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+
+// The two date-time builders of the import stamp; both give 0 whatever their arguments.
+std::int64_t MAKEDATE(int year, int month, int day, int hour, int minute, int second);
+std::int64_t DATETIME();
+
+}  // namespace kzo::store

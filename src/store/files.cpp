@@ -1,0 +1,230 @@
+#include "store/files.h"
+
+#include <array>
+#include <memory>
+
+#include "store/heap.h"
+#include "store/numbers.h"
+#include "store/runtime.h"
+
+namespace kzo::store {
+namespace {
+
+constexpr char kEndOfFile = 0x1A;
+constexpr std::size_t kFlushSize = 1 << 16;
+constexpr std::size_t kReadChunk = 1 << 16;
+constexpr std::size_t kMaxItemBytes = 255;
+
+struct OpenedFile {
+  FileMode mode = FileMode::kInput;
+  int handle = 0;
+  std::string data;     // input: the whole file; output: bytes not yet written
+  std::size_t pos = 0;  // input: the reading position
+  std::size_t end = 0;  // input: the logical end (first 0x1A, or the size)
+  bool write_failed = false;
+};
+
+std::array<std::unique_ptr<OpenedFile>, kMaxFileNumber + 1> files;
+// File numbers whose open failed: their writes are remembered as failed.
+std::array<bool, kMaxFileNumber + 1> failed_opens{};
+
+OpenedFile* Find(int file) {
+  if (file < 1 || file > kMaxFileNumber) return nullptr;
+  return files[static_cast<std::size_t>(file)].get();
+}
+
+// The open input file, or null after raising 52 (not open) or 54 (open for output).
+OpenedFile* InputFile(int file) {
+  OpenedFile* opened = Find(file);
+  if (opened == nullptr) {
+    RaiseError(52);
+  } else if (opened->mode != FileMode::kInput) {
+    RaiseError(54);
+    return nullptr;
+  }
+  return opened;
+}
+
+void ReadWhole(OpenedFile& opened) {
+  std::string& data = opened.data;
+  while (true) {
+    std::size_t size = data.size();
+    data.resize(size + kReadChunk);
+    long n = Platform().Read(opened.handle, data.data() + size, kReadChunk);
+    data.resize(size + static_cast<std::size_t>(n > 0 ? n : 0));
+    if (n == 0) break;
+    if (n < 0) {
+      RaiseError(static_cast<int>(-n));
+      break;
+    }
+  }
+  opened.end = data.find(kEndOfFile);
+  if (opened.end == std::string::npos) opened.end = data.size();
+}
+
+void Flush(OpenedFile& opened) {
+  if (opened.data.empty()) return;
+  int error = Platform().Write(opened.handle, opened.data.data(), opened.data.size());
+  opened.data.clear();
+  if (error != 0) {
+    opened.write_failed = true;
+    RaiseError(error);
+  }
+}
+
+bool IsSeparatorRunByte(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '"'; }
+
+// Passes over the separator run after an item: blanks, tabs, LFs and quotes; then a comma,
+// or a CR with one LF after it, is consumed and ends the run.
+void SkipSeparatorRun(OpenedFile& f) {
+  while (f.pos < f.end && IsSeparatorRunByte(f.data[f.pos])) ++f.pos;
+  if (f.pos >= f.end) return;
+  if (f.data[f.pos] == ',') {
+    ++f.pos;
+  } else if (f.data[f.pos] == '\r') {
+    ++f.pos;
+    if (f.pos < f.end && f.data[f.pos] == '\n') ++f.pos;
+  }
+}
+
+}  // namespace
+
+int FreeFile() {
+  for (int file = 1; file <= kMaxFileNumber; ++file) {
+    if (!Find(file)) return file;
+  }
+  RaiseError(67);
+  return 0;
+}
+
+void OpenFile(std::string_view path, FileMode mode, int file) {
+  if (file < 1 || file > kMaxFileNumber) {
+    RaiseError(52);
+    return;
+  }
+  if (Find(file)) {
+    RaiseError(55);
+    return;
+  }
+  auto& slot = files[static_cast<std::size_t>(file)];
+  platform::OpenMode platform_mode = mode == FileMode::kInput    ? platform::OpenMode::kInput
+                                     : mode == FileMode::kOutput ? platform::OpenMode::kOutput
+                                                                 : platform::OpenMode::kAppend;
+  platform::OpenResult result = Platform().Open(path, platform_mode);
+  failed_opens[static_cast<std::size_t>(file)] = result.error != 0;
+  if (result.error != 0) {
+    RaiseError(result.error);
+    return;
+  }
+  slot = std::make_unique<OpenedFile>();
+  slot->mode = mode;
+  slot->handle = result.handle;
+  if (mode == FileMode::kInput) ReadWhole(*slot);
+}
+
+void CloseFile(int file) {
+  OpenedFile* opened = Find(file);
+  if (opened == nullptr) return;
+  std::unique_ptr<OpenedFile> closing = std::move(files[static_cast<std::size_t>(file)]);
+  if (closing->mode != FileMode::kInput) Flush(*closing);
+  int error = Platform().Close(closing->handle);
+  if (error != 0) RaiseError(error);
+}
+
+void CloseAllFiles() {
+  for (int file = 1; file <= kMaxFileNumber; ++file) CloseFile(file);
+}
+
+void ForgetAllFiles() {
+  for (auto& slot : files) slot.reset();
+  failed_opens.fill(false);
+}
+
+bool IsFileOpen(int file) { return Find(file) != nullptr; }
+
+bool AtEndOfFile(int file) {
+  OpenedFile* opened = Find(file);
+  return opened == nullptr || opened->mode != FileMode::kInput || opened->pos >= opened->end;
+}
+
+std::size_t BytesLeft(int file) {
+  OpenedFile* opened = Find(file);
+  if (opened == nullptr || opened->mode != FileMode::kInput) return 0;
+  return opened->end - opened->pos;
+}
+
+std::int32_t ReadNumber(int file) {
+  OpenedFile* f = InputFile(file);
+  if (f == nullptr) return 0;
+  while (f->pos < f->end && f->data[f->pos] == ' ') ++f->pos;
+  if (f->pos >= f->end) {
+    RaiseError(62);
+    return 0;
+  }
+  char item[kMaxItemBytes];
+  std::size_t length = 0;
+  while (f->pos < f->end && length < kMaxItemBytes) {
+    char c = f->data[f->pos];
+    if (c == ',' || c == ' ' || c == '\r') break;
+    ++f->pos;
+    if (c != '\t' && c != '\n') item[length++] = c;
+  }
+  if (f->pos < f->end) SkipSeparatorRun(*f);
+  return RoundToInt32(ConvertNumber(std::string_view(item, length)));
+}
+
+std::string_view ReadLine(int file, bool cut_at_zero) {
+  Procedure procedure("MAKEASCI");
+  OpenedFile* f = InputFile(file);
+  if (f == nullptr) return {};
+  if (f->pos >= f->end) {
+    RaiseError(62);
+    return {};
+  }
+  std::size_t start = f->pos;
+  std::string_view rest(f->data.data() + start, f->end - start);
+  std::string_view line = rest.substr(0, rest.find('\r'));
+  std::size_t stop = start + line.size();
+  f->pos = stop;
+  if (stop < f->end) {
+    ++f->pos;
+    if (f->pos < f->end && f->data[f->pos] == '\n') ++f->pos;
+  }
+  return cut_at_zero ? CutAtZero(line) : line;
+}
+
+Text ReadRecordString(int file) {
+  std::string_view line = ReadLine(file);
+  Procedure procedure("MAKEASCI");
+  return NewRecordString(line);
+}
+
+void PrintLine(int file, std::string_view text) {
+  OpenedFile* opened = Find(file);
+  if (opened == nullptr) {
+    RaiseError(52);
+    return;
+  }
+  if (opened->mode == FileMode::kInput) {
+    RaiseError(54);
+    return;
+  }
+  opened->data.append(text).append("\r\n");
+  if (opened->data.size() >= kFlushSize) Flush(*opened);
+}
+
+bool WriteFailed(int file) {
+  OpenedFile* opened = Find(file);
+  if (opened == nullptr) return file >= 1 && file <= kMaxFileNumber &&
+                                failed_opens[static_cast<std::size_t>(file)];
+  return opened->write_failed;
+}
+
+std::int32_t CutCount(int file, std::int32_t count, int items_per_entry) {
+  if (items_per_entry < 1) items_per_entry = 1;
+  std::int64_t left = static_cast<std::int64_t>(BytesLeft(file));
+  if (count <= 0 || static_cast<std::int64_t>(count) * items_per_entry <= left) return count;
+  return static_cast<std::int32_t>(left / items_per_entry + 1);
+}
+
+}  // namespace kzo::store

@@ -1,0 +1,59 @@
+// Legacy files by file number, and the rules by which legacy text files are read: the
+// numeric item, the line item and the end-of-file test. A line ends with CR, and an LF
+// right after the CR belongs to the same line end; the byte 0x1A ends the file. Lines
+// are written with CR LF. Failures are raised by the error convention and the failing
+// statement yields 0 or an empty text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "store/text.h"
+
+namespace kzo::store {
+
+enum class FileMode { kInput, kOutput, kAppend };
+
+constexpr int kMaxFileNumber = 255;
+
+// The lowest file number not in use (67 is raised when none is free).
+int FreeFile();
+// Opens path under the file number; a failed open is raised and leaves it not open.
+void OpenFile(std::string_view path, FileMode mode, int file);
+// Closes the file number, writing out what is buffered; a number not open is ignored.
+void CloseFile(int file);
+// Closes every open file.
+void CloseAllFiles();
+// Forgets every open file without closing it (a newly installed platform has none).
+void ForgetAllFiles();
+bool IsFileOpen(int file);
+
+// True when no byte remains or the next byte is 0x1A; a file not open is at its end.
+bool AtEndOfFile(int file);
+// Bytes left before the file's end (0x1A or the last byte); 0 for a file not open.
+std::size_t BytesLeft(int file);
+
+// Reads the next numeric item, rounded to a 32-bit int. Reading past the end raises 62.
+std::int32_t ReadNumber(int file);
+// Reads the next line item into a new record string (null when the heap is full). A read
+// past the end raises 62 and yields an empty text.
+Text ReadRecordString(int file);
+// Reads the next line item as ReadRecordString does, without making a record string: the
+// bytes stay valid until the file is closed. cut_at_zero cuts the line at its first zero
+// byte as a record string would be.
+std::string_view ReadLine(int file, bool cut_at_zero = true);
+
+// Writes text followed by CR LF.
+void PrintLine(int file, std::string_view text);
+// True when a write to the file has failed since it was opened, or it failed to open.
+bool WriteFailed(int file);
+
+// A count read from a file drives a loop of reads, each taking at least one byte when it
+// succeeds: a count whose entries of items_per_entry items outnumber the bytes left is cut
+// to (bytes left) / items_per_entry + 1 entries, the entry in which the end can first be
+// met. Counts that fit are returned unchanged.
+std::int32_t CutCount(int file, std::int32_t count, int items_per_entry);
+
+}  // namespace kzo::store

@@ -1,0 +1,109 @@
+#include "store/heap.h"
+
+#include <cstring>
+#include <vector>
+
+#include "store/runtime.h"
+
+namespace kzo::store {
+namespace {
+
+// Header words before element 0.
+enum HeaderWord { kTypeCode, kElementSize, kHeap, kOne, kUpper, kHeaderWords };
+constexpr int kHeaderBytes = kHeaderWords * 4;
+// Element 0 stands this far into the platform's block, so that it stays aligned for any
+// type with the header right before it.
+constexpr std::size_t kElementOffset = 32;
+
+int object_heap_handle = 0;                 // the object heap; 0 while none exists
+std::vector<int> retired_heaps;            // heaps replaced by a new generation
+
+int ElementSize(int type_code, int element_size) {
+  switch (type_code) {
+    case 1: return 1;
+    case 2: case 3: return 2;
+    case 4: case 5: case 6: case 10: return 4;
+    case 7: return 8;
+    case 8: return 10;
+    case 9: return element_size;
+    default: return 0;
+  }
+}
+
+std::int32_t* Header(const void* reference) {
+  return reinterpret_cast<std::int32_t*>(const_cast<char*>(static_cast<const char*>(reference)) -
+                                         kHeaderBytes);
+}
+
+}  // namespace
+
+int NEWHEAP() { return Platform().HeapCreate(); }
+
+void RetireObjectHeap() {
+  if (object_heap_handle != 0) retired_heaps.push_back(object_heap_handle);
+}
+
+int BeginObjectHeap() {
+  RetireObjectHeap();
+  object_heap_handle = NEWHEAP();
+  return object_heap_handle;
+}
+
+int ObjectHeap() { return object_heap_handle; }
+int RetiredHeapCount() { return static_cast<int>(retired_heaps.size()); }
+
+void ForgetObjectHeap() {
+  object_heap_handle = 0;
+  retired_heaps.clear();
+}
+
+void* NewHeapArray(int type_code, int upper, int element_size) {
+  int size = ElementSize(type_code, element_size);
+  if (object_heap_handle == 0) object_heap_handle = NEWHEAP();
+  if (size <= 0 || object_heap_handle == 0) return nullptr;
+  std::int64_t elements = static_cast<std::int64_t>(upper) + 1;
+  if (elements < 0) return nullptr;
+  std::int64_t bytes = elements * size;  // at most 2^31 * 2^31: no overflow in 64 bits
+  auto* block = static_cast<char*>(
+      Platform().HeapAlloc(object_heap_handle, kElementOffset + static_cast<std::size_t>(bytes)));
+  if (block == nullptr) return nullptr;
+  char* element0 = block + kElementOffset;
+  std::int32_t* header = Header(element0);
+  header[kTypeCode] = type_code;
+  header[kElementSize] = size;
+  header[kHeap] = object_heap_handle;
+  header[kOne] = 1;
+  header[kUpper] = upper;
+  return element0;
+}
+
+int GETHEAP(const void* reference) { return reference ? Header(reference)[kHeap] : 0; }
+
+int HeapArrayUpper(const void* reference) { return reference ? Header(reference)[kUpper] : -1; }
+
+void FreeHeapArray(const void* reference) {
+  int heap = GETHEAP(reference);
+  if (heap == 0) return;
+  Platform().HeapFree(heap, const_cast<char*>(static_cast<const char*>(reference)) -
+                                kElementOffset);
+}
+
+char* NewRecordString(std::string_view text) {
+  if (text.size() > 0x7FFFFFF0u) return nullptr;
+  auto* copy = static_cast<char*>(NewHeapArray(1, static_cast<int>(text.size()) + 1, 0));
+  if (copy != nullptr) {
+    std::string_view kept = CutAtZero(text);
+    std::memcpy(copy, kept.data(), kept.size());
+  }
+  return copy;
+}
+
+void* NewHeapObject(const void* source, int size) {
+  void* object = NewHeapArray(1, size, 0);
+  if (object != nullptr && source != nullptr && size > 0) {
+    std::memmove(object, source, static_cast<std::size_t>(size));
+  }
+  return object;
+}
+
+}  // namespace kzo::store

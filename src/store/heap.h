@@ -1,0 +1,53 @@
+// The object heap: one private heap of the process in which every record string and heap
+// object lives. Every block is a heap array: a header of five 32-bit words (type code,
+// element size, heap handle, 1, upper bound) right before element 0, then the elements
+// 0..upper, zero-filled. A reference is the address of element 0.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "store/text.h"
+
+namespace kzo::store {
+
+// Creates a private heap; its handle, or 0 on failure.
+int NEWHEAP();
+// Retires the current object heap and makes a new one the object heap.
+int BeginObjectHeap();
+// Appends the object heap (when there is one) to the retired-heap list.
+void RetireObjectHeap();
+// The current object heap handle (0 while none exists) and the retired-heap list's size.
+int ObjectHeap();
+int RetiredHeapCount();
+// Forgets the object heap and the retired list (a newly installed platform has neither).
+void ForgetObjectHeap();
+
+// A heap array of elements 0..upper of the type's size (type 9: element_size); null when
+// the type has no size, no heap can be made or the allocation fails.
+void* NewHeapArray(int type_code, int upper, int element_size);
+// The heap handle in a block's header; 0 for a null reference.
+int GETHEAP(const void* reference);
+// The header word upper of a block (upper + 1 elements); -1 for a null reference.
+int HeapArrayUpper(const void* reference);
+// Releases a block to its heap; a null reference or a header without heap is ignored.
+void FreeHeapArray(const void* reference);
+// A new record string holding text up to its first zero byte: length + 2 zero-filled bytes.
+char* NewRecordString(std::string_view text);
+// A new heap object of size + 1 zero bytes, holding a copy of size bytes of source when
+// source is not null.
+void* NewHeapObject(const void* source, int size);
+
+// A zero-filled heap object that holds one T, or null.
+template <class T>
+T* NewObject() {
+  return static_cast<T*>(NewHeapObject(nullptr, static_cast<int>(sizeof(T))));
+}
+
+// A zero-filled heap list of T with slots 0..upper, or null.
+template <class T>
+T* NewList(int upper) {
+  return static_cast<T*>(NewHeapArray(9, upper, static_cast<int>(sizeof(T))));
+}
+
+}  // namespace kzo::store

@@ -1,0 +1,99 @@
+#include "store/runtime.h"
+
+#include <vector>
+
+#include "store/files.h"
+#include "store/heap.h"
+
+namespace kzo::store {
+namespace {
+
+struct Runtime {
+  platform::Env* env = nullptr;
+  std::vector<const char*> procedures;
+};
+
+Runtime& TheRuntime() {
+  static Runtime runtime;
+  return runtime;
+}
+
+const char* Description(int number) {
+  switch (number) {
+    case 5: return "Illegal function call";
+    case 6: return "Overflow";
+    case 7: return "Out of memory";
+    case 9: return "Subscript/Pointer out of range";
+    case 11: return "Division by zero";
+    case 24: return "Device timeout";
+    case 51: return "Internal error";
+    case 52: return "Bad file name or number";
+    case 53: return "File not found";
+    case 54: return "Bad file mode";
+    case 55: return "File is open";
+    case 57: return "Device I/O error";
+    case 58: return "File already exists";
+    case 61: return "Disk full";
+    case 62: return "Input past end";
+    case 63: return "Bad record number";
+    case 64: return "Bad file name";
+    case 67: return "Too many files";
+    case 68: return "Device unavailable";
+    case 69: return "Comm error";
+    case 70: return "Permission denied";
+    case 71: return "Disk not ready";
+    case 72: return "Disk media error";
+    case 74: return "Rename across disks";
+    case 75: return "Path/file access error";
+    case 76: return "Path not found";
+    default: return "Unprintable error";
+  }
+}
+
+// The tag of the main procedure, named when nothing else runs.
+constexpr const char* kMainTag = "KZOMAIN";
+
+}  // namespace
+
+void InstallPlatform(platform::Env& env) {
+  ForgetAllFiles();
+  ForgetObjectHeap();
+  TheRuntime().env = &env;
+  TheRuntime().procedures.clear();
+}
+
+platform::Env& Platform() {
+  Runtime& runtime = TheRuntime();
+  if (runtime.env == nullptr) runtime.env = &platform::DefaultEnv();
+  return *runtime.env;
+}
+
+Procedure::Procedure(const char* tag) { TheRuntime().procedures.push_back(tag); }
+
+Procedure::~Procedure() { TheRuntime().procedures.pop_back(); }
+
+std::string RunningProcedure() {
+  const auto& procedures = TheRuntime().procedures;
+  std::string tag = procedures.empty() ? kMainTag : procedures.back();
+  tag.resize(8, ' ');
+  return tag;
+}
+
+std::string ErrorReportText(int number, std::string_view tag) {
+  std::string text = "Untrapped Error #" + std::to_string(number) + " (" + Description(number) +
+                     ")\r\nhas occurred following execution of ";
+  text.append(tag);
+  text += "\r\n\r\nPress OK to continue, Cancel to terminate";
+  return text;
+}
+
+void RaiseError(int number) {
+  platform::Env& env = Platform();
+  if (env.ReportError(ErrorReportText(number, RunningProcedure())) == platform::Answer::kOk) {
+    return;
+  }
+  CloseAllFiles();
+  env.Exit(255);
+}
+
+}  // namespace kzo::store

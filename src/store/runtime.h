@@ -1,0 +1,39 @@
+// The legacy runtime every procedure runs in: the platform services, the procedure whose
+// tag error reports name, and the error convention itself. One per process; a test
+// installs its own platform before each case.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/env.h"
+
+namespace kzo::store {
+
+// Makes env the platform of every later call; closes nothing and forgets every open file,
+// the running procedures and the object heap (a test starts from a clean runtime).
+void InstallPlatform(platform::Env& env);
+platform::Env& Platform();
+
+// Marks the running procedure for as long as it lives: error reports name its tag, the
+// 8-character name of the procedure (a shorter tag is padded with blanks).
+class Procedure {
+ public:
+  explicit Procedure(const char* tag);
+  ~Procedure();
+  Procedure(const Procedure&) = delete;
+  Procedure& operator=(const Procedure&) = delete;
+};
+
+// The tag of the running procedure, padded to 8 characters.
+std::string RunningProcedure();
+
+// The text of the report of a numbered error raised in the procedure with the tag.
+std::string ErrorReportText(int number, std::string_view tag);
+
+// Raises a numbered error: reports it at once, naming the running procedure, and returns
+// when the user answers OK (the caller abandons the failing statement and goes on). On
+// Cancel every open file is closed and the process ends with exit code 255.
+void RaiseError(int number);
+
+}  // namespace kzo::store
