@@ -1,0 +1,18 @@
+#include <algorithm>
+#include <cstring>
+
+#include "circuits/records/circuit.h"
+#include "roster/database.h"
+
+namespace kzo::circuits {
+
+CircuitTable& Circuits() {
+  static CircuitTable table{};
+  return table;
+}
+
+void ClearCircuits() { std::memset(static_cast<void*>(&Circuits()), 0, sizeof(CircuitTable)); }
+
+int RosterSlots() { return std::min(roster::StoredWrestlerCount(), kMaxRosterEntries); }
+
+}  // namespace kzo::circuits

@@ -1,0 +1,51 @@
+#include "circuits/records/find_wrestler.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "circuits/records/circuit.h"
+#include "roster/database.h"
+#include "roster/name_index.h"
+
+namespace kzo::circuits {
+namespace {
+
+// One index per roster searched so far: slot 0 the wrestler roster, slot c circuit c.
+// Names do not change once loaded, so an index is built at the first lookup.
+std::array<std::unique_ptr<roster::NameIndex>, kMaxCircuits + 1> indexes;
+
+std::unique_ptr<roster::NameIndex> IndexWrestlerNames() {
+  auto index = std::make_unique<roster::NameIndex>();
+  const auto& wrestlers = roster::Database().wrestlers;
+  int count = roster::StoredWrestlerCount();
+  for (int i = 1; i <= count; ++i) index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
+  return index;
+}
+
+std::unique_ptr<roster::NameIndex> IndexCircuitNames(const CircuitRecord& circuit) {
+  auto index = std::make_unique<roster::NameIndex>();
+  int count = RosterSlots();
+  for (int i = 1; i <= count; ++i) {
+    index->Add(circuit.roster ? View(circuit.roster[i].name) : std::string_view(), i);
+  }
+  return index;
+}
+
+}  // namespace
+
+int FindWrestler(std::string_view name, int circuit) {
+  if (circuit < 0 || circuit > kMaxCircuits) return 0;
+  auto& index = indexes[static_cast<std::size_t>(circuit)];
+  if (!index) {
+    index = circuit == 0 ? IndexWrestlerNames()
+                         : IndexCircuitNames(Circuits().records[static_cast<std::size_t>(circuit)]);
+  }
+  return index->Find(name);
+}
+
+void ForgetWrestlerIndexes() {
+  for (auto& index : indexes) index.reset();
+}
+
+}  // namespace kzo::circuits
