@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -111,7 +112,10 @@ class EnvWrapper : public Env {
   }
   void WriteConsole(std::string_view bytes) override { target_.WriteConsole(bytes); }
   Answer ReportError(std::string_view text) override { return target_.ReportError(text); }
-  [[noreturn]] void Exit(int code) override { target_.Exit(code); }
+  [[noreturn]] void Exit(int code) override {
+    target_.Exit(code);
+    std::abort();  // never reached: the target ends the process
+  }
   int HeapCreate() override { return target_.HeapCreate(); }
   void* HeapAlloc(int heap, std::size_t size) override { return target_.HeapAlloc(heap, size); }
   void HeapFree(int heap, void* block) override { target_.HeapFree(heap, block); }

@@ -194,9 +194,9 @@ std::string_view ReadLine(int file, bool cut_at_zero) {
 }
 
 Text ReadRecordString(int file) {
-  std::string_view line = ReadLine(file);
+  std::string_view line = ReadLine(file, false);
   Procedure procedure("MAKEASCI");
-  return NewRecordString(line);
+  return NewRecordString(line);  // sized by the whole line, cut at its first zero byte
 }
 
 void PrintLine(int file, std::string_view text) {

@@ -1,0 +1,95 @@
+#include "store/heap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "platform/testing/test_env.h"
+#include "store/runtime.h"
+
+namespace kzo::store {
+namespace {
+
+class HeapTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InstallPlatform(env); }
+  platform::TestEnv env;
+};
+
+const std::int32_t* HeaderOf(const void* reference) {
+  return reinterpret_cast<const std::int32_t*>(static_cast<const char*>(reference) - 20);
+}
+
+TEST_F(HeapTest, ArraysCarryTheirHeaderAndStartZeroFilled) {
+  int heap = BeginObjectHeap();
+  ASSERT_NE(heap, 0);
+  auto* ints = static_cast<std::int32_t*>(NewHeapArray(4, 9, 0));
+  ASSERT_NE(ints, nullptr);
+  const std::int32_t* header = HeaderOf(ints);
+  EXPECT_EQ(header[0], 4);
+  EXPECT_EQ(header[1], 4);
+  EXPECT_EQ(header[2], heap);
+  EXPECT_EQ(header[3], 1);
+  EXPECT_EQ(header[4], 9);
+  for (int i = 0; i <= 9; ++i) EXPECT_EQ(ints[i], 0);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(ints) % alignof(std::max_align_t), 0u);
+  EXPECT_EQ(GETHEAP(ints), heap);
+  FreeHeapArray(ints);
+}
+
+TEST_F(HeapTest, TypeCodesDecideTheElementSize) {
+  BeginObjectHeap();
+  EXPECT_EQ(NewHeapArray(11, 3, 0), nullptr);
+  EXPECT_EQ(NewHeapArray(9, 3, 0), nullptr);
+  EXPECT_EQ(HeaderOf(NewHeapArray(8, 0, 0))[1], 10);
+  EXPECT_EQ(HeaderOf(NewHeapArray(9, 0, 24))[1], 24);
+  EXPECT_EQ(HeaderOf(NewHeapArray(2, 0, 99))[1], 2) << "the size argument counts only for 9";
+  void* header_only = NewHeapArray(4, -1, 0);
+  EXPECT_NE(header_only, nullptr);
+  EXPECT_EQ(HeapArrayUpper(header_only), -1);
+  EXPECT_EQ(NewHeapArray(4, -2, 0), nullptr);
+}
+
+TEST_F(HeapTest, RecordStrings) {
+  BeginObjectHeap();
+  char* empty = NewRecordString("");
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(HeapArrayUpper(empty), 1) << "two zero bytes";
+  EXPECT_EQ(empty[0], 0);
+  char* text = NewRecordString("abc");
+  EXPECT_EQ(HeapArrayUpper(text), 4);
+  EXPECT_EQ(std::memcmp(text, "abc\0\0", 5), 0);
+  char* cut = NewRecordString(std::string_view("ab\0cd", 5));
+  EXPECT_STREQ(cut, "ab");
+}
+
+TEST_F(HeapTest, HeapObjectsCopyTheirSource) {
+  BeginObjectHeap();
+  auto* blank = static_cast<unsigned char*>(NewHeapObject(nullptr, 6));
+  for (int i = 0; i <= 6; ++i) EXPECT_EQ(blank[i], 0);
+  const char source[] = "xyz";
+  auto* copy = static_cast<char*>(NewHeapObject(source, 3));
+  EXPECT_EQ(std::memcmp(copy, "xyz\0", 4), 0);
+  std::memcpy(copy, "abc", 3);
+  NewHeapObject(copy + 1, 2);  // a source inside another heap object is copied too
+}
+
+TEST_F(HeapTest, AHeapIsMadeOnFirstUseAndRetiredByTheNextGeneration) {
+  EXPECT_EQ(ObjectHeap(), 0);
+  void* early = NewHeapArray(1, 0, 0);
+  int first = ObjectHeap();
+  EXPECT_NE(first, 0);
+  EXPECT_EQ(GETHEAP(early), first);
+  EXPECT_EQ(RetiredHeapCount(), 0);
+  int second = BeginObjectHeap();
+  EXPECT_NE(second, first);
+  EXPECT_EQ(RetiredHeapCount(), 1);
+  EXPECT_EQ(GETHEAP(early), first) << "a block keeps the heap current at its creation";
+  FreeHeapArray(early);
+  FreeHeapArray(nullptr);
+  EXPECT_EQ(GETHEAP(nullptr), 0);
+}
+
+}  // namespace
+}  // namespace kzo::store
