@@ -1,0 +1,21 @@
+#include "roster/article.h"
+
+#include <string_view>
+
+#include "store/heap.h"
+#include "store/runtime.h"
+
+namespace kzo::roster {
+
+Text RemoveArticle(Text name) {
+  store::Procedure tag("REMOVEAR");
+  std::string_view text = View(name);
+  std::size_t blank = text.find(' ');
+  if (blank != std::string_view::npos) {
+    std::string_view word = text.substr(0, blank);
+    if (word == "a" || word == "an" || word == "the") text.remove_prefix(blank + 1);
+  }
+  return store::NewRecordString(text);
+}
+
+}  // namespace kzo::roster
