@@ -1,0 +1,267 @@
+#include "matchtext/card.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "store/cp437.h"
+#include "store/heap.h"
+#include "store/numbers.h"
+#include "store/runtime.h"
+
+namespace kzo::matchtext {
+namespace {
+
+using Block = std::span<const std::string_view>;
+
+constexpr std::string_view kRatingPrefix = "Rating: ";
+// The rating line's text from its eighth character on: "Rating: 85" gives " 85".
+constexpr std::size_t kRatingStart = 7;
+
+// Line `number` (1-based) of a block; lines beyond the block are absent and read as empty.
+std::string_view Line(Block block, std::int64_t number) {
+  if (number < 1 || number > static_cast<std::int64_t>(block.size())) return {};
+  return block[static_cast<std::size_t>(number - 1)];
+}
+
+bool IsPresent(Block block, std::int64_t number) {
+  return number >= 1 && number <= static_cast<std::int64_t>(block.size());
+}
+
+std::string_view StripEnds(std::string_view text, std::string_view characters) {
+  std::size_t first = text.find_first_not_of(characters);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(characters) - first + 1);
+}
+
+// One segment as read from the blocks, before it is stored in the object heap.
+struct SegmentDraft {
+  std::string_view kind;
+  bool has_fa_block = false;
+  std::vector<std::string> text_lines;
+  std::string_view rating;
+  std::vector<std::string_view> bracket_notes;
+  std::vector<std::string_view> paren_notes;
+  std::vector<std::string_view> fa_lines;
+};
+
+// Reading positions in the ra and fa blocks; they only ever move forward.
+struct CardCursor {
+  std::int64_t ra = 1;
+  std::int64_t fa = 1;
+};
+
+void ReadHeader(std::string_view header, SegmentDraft& segment) {
+  segment.has_fa_block = header.ends_with('\\');
+  std::size_t end = header.find_last_not_of('\\');
+  segment.kind = end == std::string_view::npos ? std::string_view() : header.substr(0, end + 1);
+}
+
+// Text lines run until k lines are taken, a "Rating: " line comes or the block ends; a
+// negative k never reaches 0, so only the last two end it. Lines beyond 500 are dropped.
+void ReadTextLines(Block ra, CardCursor& cursor, std::int64_t& k, SegmentDraft& segment) {
+  while (k != 0 && IsPresent(ra, cursor.ra) && !Line(ra, cursor.ra).starts_with(kRatingPrefix)) {
+    if (segment.text_lines.size() < circuits::kMaxTextLines) {
+      segment.text_lines.emplace_back(Line(ra, cursor.ra));
+    }
+    ++cursor.ra;
+    --k;
+  }
+}
+
+void ClassifyTrailerLine(std::string_view line, SegmentDraft& segment) {
+  if (line.starts_with('R')) {
+    segment.rating = line.size() > kRatingStart ? line.substr(kRatingStart) : std::string_view();
+  } else if (line.starts_with('(')) {
+    if (segment.paren_notes.size() < circuits::kMaxParenNotes) {
+      segment.paren_notes.push_back(StripEnds(line, "()"));
+    }
+  } else if (line.starts_with('[')) {
+    if (segment.bracket_notes.size() < circuits::kMaxBracketNotes) {
+      segment.bracket_notes.push_back(StripEnds(line, "[]"));
+    }
+  }
+}
+
+// The k lines left after the text lines are the trailer; those beyond the block are absent.
+void ReadTrailer(Block ra, CardCursor& cursor, std::int64_t k, SegmentDraft& segment) {
+  if (k <= 0) return;
+  for (std::int64_t t = 0; t < k && IsPresent(ra, cursor.ra + t); ++t) {
+    ClassifyTrailerLine(Line(ra, cursor.ra + t), segment);
+  }
+  cursor.ra += k;
+}
+
+// The next fa block: a count line c, then c lines, of which the first 10000 present ones
+// are kept; the cursor passes all c lines so that the next block stays in step.
+void ReadFaBlock(Block fa, CardCursor& cursor, SegmentDraft& segment) {
+  std::int64_t c = store::NumericValue(Line(fa, cursor.fa));
+  ++cursor.fa;
+  if (c <= 0) return;
+  std::int64_t present =
+      std::max<std::int64_t>(0, static_cast<std::int64_t>(fa.size()) - cursor.fa + 1);
+  std::int64_t kept = std::min({c, present, static_cast<std::int64_t>(circuits::kMaxFaLines)});
+  for (std::int64_t q = 0; q < kept; ++q) segment.fa_lines.push_back(Line(fa, cursor.fa + q));
+  cursor.fa += c;
+}
+
+void CompactTextLines(SegmentDraft& segment) {
+  ReconstituteSentence(segment.text_lines);
+  CompactLines(segment.text_lines);
+}
+
+SegmentDraft ReadSegment(Block ra, Block fa, CardCursor& cursor) {
+  SegmentDraft segment;
+  std::int64_t k = store::NumericValue(Line(ra, cursor.ra));
+  ReadHeader(Line(ra, cursor.ra + 1), segment);
+  cursor.ra += 2;
+  ReadTextLines(ra, cursor, k, segment);
+  if (segment.has_fa_block) ReadFaBlock(fa, cursor, segment);
+  CompactTextLines(segment);
+  ReadTrailer(ra, cursor, k, segment);
+  return segment;
+}
+
+// A heap list of new record strings in slots 1..count; null when there is nothing to hold
+// or the heap is full (count then becomes 0).
+template <class Texts>
+Text* StoreTexts(const Texts& texts, std::int32_t& count) {
+  count = 0;
+  if (texts.empty()) return nullptr;
+  Text* list = store::NewList<Text>(static_cast<int>(texts.size()));
+  if (list == nullptr) return nullptr;
+  count = static_cast<std::int32_t>(texts.size());
+  for (std::int32_t i = 1; i <= count; ++i) {
+    list[i] = store::NewRecordString(texts[static_cast<std::size_t>(i - 1)]);
+  }
+  return list;
+}
+
+circuits::FaLines* StoreFaLines(const std::vector<std::string_view>& lines) {
+  auto* fa_lines = store::NewObject<circuits::FaLines>();
+  if (fa_lines != nullptr) fa_lines->lines = StoreTexts(lines, fa_lines->line_count);
+  return fa_lines;
+}
+
+void StoreSegment(const SegmentDraft& segment, circuits::ShowRecord& show,
+                  circuits::MatchRecord& match) {
+  match.match_type = store::NewRecordString(segment.kind);
+  match.has_fa_block = segment.has_fa_block ? 1 : 0;
+  match.text_lines = StoreTexts(segment.text_lines, match.text_line_count);
+  match.text_lines2 = StoreTexts(segment.text_lines, match.text_line2_count);
+  match.rating_text = store::NewRecordString(segment.rating);
+  match.bracket_notes = StoreTexts(segment.bracket_notes, match.bracket_note_count);
+  match.paren_notes = StoreTexts(segment.paren_notes, match.paren_note_count);
+  if (segment.has_fa_block) match.fa_lines = StoreFaLines(segment.fa_lines);
+  match.show = &show;
+}
+
+std::string JoinCaLines(Block ca) {
+  std::string joined;
+  for (std::string_view line : ca) joined.append(line).append("\r\n");
+  return joined;
+}
+
+bool EndsSentence(std::string_view line) {
+  if (line.empty()) return true;
+  return std::string_view(".?!:").find(line.back()) != std::string_view::npos &&
+         !line.ends_with("Jr.");
+}
+
+bool StartsWithBlankedWord(std::string_view line) {
+  for (std::string_view word : {"a ", "an ", "the ", "double ", "defeated "}) {
+    if (line.starts_with(word)) return true;
+  }
+  return false;
+}
+
+// A blank goes before line `index` (0-based) unless it continues a word of the line before:
+// a later line starting with anything but a lower-case letter, one of the five words, or a
+// line after a comma gets one.
+bool NeedsBlankBefore(const std::vector<std::string>& lines, std::size_t index) {
+  const std::string& line = lines[index];
+  if (index != 0 && (line.empty() || !store::IsLowerCase437(line.front()))) return true;
+  if (StartsWithBlankedWord(line)) return true;
+  return index != 0 && lines[index - 1].ends_with(',');
+}
+
+std::string CollapseDoubleBlanks(std::string_view text) {
+  std::string collapsed;
+  for (char c : text) {
+    if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ') continue;
+    collapsed.push_back(c);
+  }
+  return collapsed;
+}
+
+// Puts `first` in slot 0 and the lines after index `last` right behind it.
+void ReplaceLeadingLines(std::vector<std::string>& lines, std::string first, std::size_t last) {
+  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(last + 1));
+  lines.insert(lines.begin(), std::move(first));
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  return StripEnds(text, " ");
+}
+
+bool EndsCompactRun(std::string_view trimmed) {
+  return trimmed.empty() || std::string_view(":.!").find(trimmed.back()) != std::string_view::npos;
+}
+
+}  // namespace
+
+void MakeShowCard(circuits::ShowRecord& show, Block ra, Block fa, Block ca) {
+  store::Procedure procedure("MAKECARD");
+  std::vector<SegmentDraft> segments;
+  CardCursor cursor;
+  while (cursor.ra < static_cast<std::int64_t>(ra.size()) &&
+         segments.size() < circuits::kMaxMatches) {
+    segments.push_back(ReadSegment(ra, fa, cursor));
+  }
+  show.match_count = 0;
+  show.matches = segments.empty()
+                     ? nullptr
+                     : store::NewList<circuits::MatchRecord>(static_cast<int>(segments.size()));
+  if (show.matches != nullptr) {
+    show.match_count = static_cast<std::int32_t>(segments.size());
+    for (std::int32_t s = 1; s <= show.match_count; ++s) {
+      StoreSegment(segments[static_cast<std::size_t>(s - 1)], show, show.matches[s]);
+    }
+  }
+  show.ca_text = store::NewRecordString(JoinCaLines(ca));
+}
+
+void ReconstituteSentence(std::vector<std::string>& lines) {
+  store::Procedure procedure("RECONSTI");
+  std::string sentence;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (NeedsBlankBefore(lines, i)) sentence += ' ';
+    sentence += lines[i];
+    if (EndsSentence(lines[i])) {
+      ReplaceLeadingLines(lines, CollapseDoubleBlanks(sentence), i);
+      return;
+    }
+  }
+}
+
+int CompactLines(std::vector<std::string>& lines) {
+  store::Procedure procedure("COMPACTA");
+  std::string joined;
+  std::size_t last = lines.size();  // every line joined unless one ends the run
+  for (std::size_t j = 0; j < lines.size(); ++j) {
+    std::string_view trimmed = TrimBlanks(lines[j]);
+    joined.append(trimmed).append(" ");
+    if (EndsCompactRun(trimmed)) {
+      last = j;
+      break;
+    }
+  }
+  std::string first(TrimBlanks(joined));
+  if (last == lines.size()) {
+    lines.assign(1, std::move(first));
+  } else {
+    ReplaceLeadingLines(lines, std::move(first), last);
+  }
+  return static_cast<int>(lines.size());
+}
+
+}  // namespace kzo::matchtext
