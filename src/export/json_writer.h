@@ -34,8 +34,14 @@ class JsonWriter {
   void Null();
 
   // Members: a key and its value.
-  void Int(std::string_view key, std::int64_t value) { Key(key); Int(value); }
-  void TextValue(std::string_view key, Text text) { Key(key); TextValue(text); }
+  void Int(std::string_view key, std::int64_t value) {
+    Key(key);
+    Int(value);
+  }
+  void TextValue(std::string_view key, Text text) {
+    Key(key);
+    TextValue(text);
+  }
   // A list member holding slots first..last of an int list.
   void IntList(std::string_view key, const std::int32_t* slots, int first, int last);
   // A list member holding slots first..last of a text list.

@@ -61,8 +61,13 @@ class Env {
   // fails otherwise.
   virtual std::optional<std::string> LongPath(std::string_view path) = 0;
 
+  // Makes path the working directory. Returns 0 or an error number.
+  virtual int ChangeDirectory(std::string_view path) = 0;
+
   // Writes bytes to standard output.
   virtual void WriteConsole(std::string_view bytes) = 0;
+  // Writes bytes to standard error.
+  virtual void WriteErrorOutput(std::string_view bytes) = 0;
   // Shows an error report with the buttons OK and Cancel and returns the answer.
   virtual Answer ReportError(std::string_view text) = 0;
   // Ends the process with the exit code.
@@ -110,7 +115,9 @@ class EnvWrapper : public Env {
   std::optional<std::string> LongPath(std::string_view path) override {
     return target_.LongPath(path);
   }
+  int ChangeDirectory(std::string_view path) override { return target_.ChangeDirectory(path); }
   void WriteConsole(std::string_view bytes) override { target_.WriteConsole(bytes); }
+  void WriteErrorOutput(std::string_view bytes) override { target_.WriteErrorOutput(bytes); }
   Answer ReportError(std::string_view text) override { return target_.ReportError(text); }
   [[noreturn]] void Exit(int code) override {
     target_.Exit(code);

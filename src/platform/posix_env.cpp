@@ -153,8 +153,19 @@ class PosixEnv final : public Env {
     return resolved.path;
   }
 
+  int ChangeDirectory(std::string_view path) override {
+    ResolvedPath resolved = ResolvePath(path);
+    if (resolved.error != 0) return 76;
+    return chdir(resolved.path.c_str()) == 0 ? 0 : ErrorFromErrno(errno);
+  }
+
   void WriteConsole(std::string_view bytes) override {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  }
+
+  void WriteErrorOutput(std::string_view bytes) override {
+    std::fflush(stdout);
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
   }
 
   Answer ReportError(std::string_view text) override {

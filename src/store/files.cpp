@@ -122,13 +122,14 @@ void OpenFile(std::string_view path, FileMode mode, int file) {
   if (mode == FileMode::kInput) ReadWhole(*slot);
 }
 
-void CloseFile(int file) {
+bool CloseFile(int file) {
   OpenedFile* opened = Find(file);
-  if (opened == nullptr) return;
+  if (opened == nullptr) return false;
   std::unique_ptr<OpenedFile> closing = std::move(files[static_cast<std::size_t>(file)]);
   if (closing->mode != FileMode::kInput) Flush(*closing);
   int error = Platform().Close(closing->handle);
   if (error != 0) RaiseError(error);
+  return error == 0 && !closing->write_failed;
 }
 
 void CloseAllFiles() {

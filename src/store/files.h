@@ -23,7 +23,8 @@ int FreeFile();
 // Opens path under the file number; a failed open is raised and leaves it not open.
 void OpenFile(std::string_view path, FileMode mode, int file);
 // Closes the file number, writing out what is buffered; a number not open is ignored.
-void CloseFile(int file);
+// Returns true when the file was open and every write to it, and its close, succeeded.
+bool CloseFile(int file);
 // Closes every open file.
 void CloseAllFiles();
 // Forgets every open file without closing it (a newly installed platform has none).

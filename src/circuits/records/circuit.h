@@ -48,9 +48,9 @@ struct RosterEntry {
 };
 
 struct TitleRecord {
-  Text holder;        // as written in "card.ttl"; "vacant" for no holder
+  Text holder;  // as written in "card.ttl"; "vacant" for no holder
   Text title_name;
-  Text title_short;   // the name without its " Title" or " Champion" ending
+  Text title_short;  // the name without its " Title" or " Champion" ending
   std::int32_t title_number;
   std::int32_t holder_count;
   std::array<Text, kMaxHolderNames + 1> holder_names;  // slots 1..holder_count
@@ -59,7 +59,7 @@ struct TitleRecord {
 struct PointsEntry {
   Text entry_name;
   std::int32_t active_product;
-  std::array<std::int32_t, 7> values;  // slots 1..6
+  std::array<std::int32_t, 7> values;                           // slots 1..6
   std::array<std::int32_t, kMaxParticipants + 1> participants;  // slots 1..participant_count
   std::int32_t participant_count;
   std::int64_t title_mask;
@@ -86,12 +86,12 @@ struct CircuitRecord {
   std::int32_t title_count;
   ShowRecord** shows;  // slots 1..show_count; null for a show without a record
   std::int32_t show_count;
-  RosterEntry* roster;       // slots 1..RosterSlots(); entry i is wrestler number i
-  std::int32_t* injuries;    // slots 1..RosterSlots()
-  std::int32_t* wht_values;  // slots 1..RosterSlots()
-  TeamRecord* teams;         // slots 1..team_count
+  RosterEntry* roster;        // slots 1..RosterSlots(); entry i is wrestler number i
+  std::int32_t* injuries;     // slots 1..RosterSlots()
+  std::int32_t* wht_values;   // slots 1..RosterSlots()
+  roster::TeamRecord* teams;  // slots 1..team_count
   std::int32_t team_count;
-  StableRecord* stables;     // slots 1..stable_count
+  roster::StableRecord* stables;  // slots 1..stable_count
   std::int32_t stable_count;
   PointsSet* points;
   std::int32_t card_cfg_value;

@@ -28,9 +28,9 @@ struct FaLines {
 
 // One named value of a result sentence.
 struct BreakdownItem {
-  Text name;               // the name as the parser cut it from the sentence
-  std::int32_t wrestler;   // the wrestler number within the circuit, 0 for none
-  std::int32_t value;      // 1, -1 won/lost; 2, -2 first/second side of a draw
+  Text name;              // the name as the parser cut it from the sentence
+  std::int32_t wrestler;  // the wrestler number within the circuit, 0 for none
+  std::int32_t value;     // 1, -1 won/lost; 2, -2 first/second side of a draw
 };
 
 struct MatchRecord {
@@ -38,24 +38,24 @@ struct MatchRecord {
   std::int32_t has_fa_block;  // the header ended with "\": the segment owns fa lines
   Text* text_lines;           // slots 1..text_line_count; slot 1 is the result sentence
   std::int32_t text_line_count;
-  Text* text_lines2;          // a second list built from the same lines by the same steps
+  Text* text_lines2;  // a second list built from the same lines by the same steps
   std::int32_t text_line2_count;
-  Text rating_text;           // empty text when the segment has no rating
-  Text* bracket_notes;        // slots 1..bracket_note_count
+  Text rating_text;     // empty text when the segment has no rating
+  Text* bracket_notes;  // slots 1..bracket_note_count
   std::int32_t bracket_note_count;
-  Text* paren_notes;          // slots 1..paren_note_count
+  Text* paren_notes;  // slots 1..paren_note_count
   std::int32_t paren_note_count;
-  FaLines* fa_lines;          // null when has_fa_block is 0
+  FaLines* fa_lines;  // null when has_fa_block is 0
   std::int32_t breakdown_count;
-  BreakdownItem* breakdown;   // slots 1..breakdown_count
-  ShowRecord* show;           // the show that owns the segment
+  BreakdownItem* breakdown;  // slots 1..breakdown_count
+  ShowRecord* show;          // the show that owns the segment
 };
 
 struct ShowRecord {
-  Text overview;               // the show's line of "card.ovv"
-  MatchRecord* matches;        // slots 1..match_count
+  Text overview;         // the show's line of "card.ovv"
+  MatchRecord* matches;  // slots 1..match_count
   std::int32_t match_count;
-  Text ca_text;                // the show's "cardca." lines, each followed by CR LF
+  Text ca_text;  // the show's "cardca." lines, each followed by CR LF
 };
 
 // The result sentence of a segment: text line 1, or null when it has none.

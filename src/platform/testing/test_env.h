@@ -28,6 +28,7 @@ class TestEnv : public EnvWrapper {
     return answer;
   }
   void WriteConsole(std::string_view bytes) override { console.append(bytes); }
+  void WriteErrorOutput(std::string_view bytes) override { error_output.append(bytes); }
   [[noreturn]] void Exit(int code) override { throw ExitRequested{code}; }
   LocalTime Now() override { return now; }
   double Random() override { return random_value; }
@@ -35,6 +36,7 @@ class TestEnv : public EnvWrapper {
   std::deque<Answer> answers;  // answers to the next reports; OK when empty
   std::vector<std::string> reports;
   std::string console;
+  std::string error_output;
   LocalTime now{2026, 12, 7, 15, 30, 0, 0};
   double random_value = 0.5;
 };

@@ -1,0 +1,141 @@
+#include "circuits/circuit_database.h"
+
+#include <algorithm>
+
+#include "circuits/backups.h"
+#include "circuits/hire_terms.h"
+#include "circuits/records/circuit.h"
+#include "roster/database.h"
+#include "store/files.h"
+#include "store/heap.h"
+#include "store/runtime.h"
+
+namespace kzo::circuits {
+namespace {
+
+constexpr int kItemsPerRecord = 18;
+constexpr int kTrailingLines = 9;
+// Hire states between these bounds (both excluded) hire without a term.
+constexpr std::int32_t kHiredWithoutTerm = 100;
+constexpr std::int32_t kHiredWithoutTermEnd = 32000;
+
+void WriteNewRecord(int file, const roster::WrestlerRecord& wrestler) {
+  store::PrintLine(file, View(wrestler.wname));
+  store::PrintLine(file, NumberLine(wrestler.push));
+  store::PrintLine(file, NumberLine(100));
+  store::PrintLine(file, NumberLine(5 * wrestler.heel_tactics));
+  for (int slot = 1; slot <= 4; ++slot) store::PrintLine(file, NumberLine(wrestler.managers[slot]));
+  store::PrintLine(file, View(wrestler.nickname));
+  for (int line = 0; line < kTrailingLines; ++line) store::PrintLine(file, "");
+}
+
+// Writes the records of wrestlers first..N.
+void WriteNewRecords(int file, std::int64_t first) {
+  const roster::RosterDatabase& db = roster::Database();
+  int stored = roster::StoredWrestlerCount();
+  for (std::int64_t i = std::max<std::int64_t>(first, 1); i <= stored; ++i) {
+    WriteNewRecord(file, db.wrestlers[static_cast<std::size_t>(i)]);
+  }
+}
+
+void CreateDatabase(const std::string& path) {
+  int file = store::FreeFile();
+  store::OpenFile(path, store::FileMode::kOutput, file);
+  store::PrintLine(file, NumberLine(roster::Database().wrestler_count));
+  WriteNewRecords(file, 1);
+  store::CloseFile(file);
+}
+
+// Writes the rewritten database; true when it was written whole.
+bool WriteRewrittenDatabase(const std::string& new_path, int old_file, std::int32_t old_count) {
+  int file = store::FreeFile();
+  store::OpenFile(new_path, store::FileMode::kOutput, file);
+  bool opened = store::IsFileOpen(file);
+  store::PrintLine(file, NumberLine(roster::Database().wrestler_count));
+  while (!store::AtEndOfFile(old_file)) store::PrintLine(file, store::ReadLine(old_file, false));
+  WriteNewRecords(file, static_cast<std::int64_t>(old_count) + 1);
+  return store::CloseFile(file) && opened;
+}
+
+void ReadRosterEntry(int file, RosterEntry& entry) {
+  entry.name = store::ReadRecordString(file);
+  entry.push = store::ReadNumber(file);
+  entry.hire_status = store::ReadNumber(file);
+  entry.heel_value = store::ReadNumber(file);
+  for (int slot = 1; slot <= 4; ++slot) {
+    entry.managers[static_cast<std::size_t>(slot)] = store::ReadNumber(file);
+    if (entry.managers[static_cast<std::size_t>(slot)] != 0) ++entry.manager_count;
+  }
+  entry.nickname = store::ReadRecordString(file);
+  for (int line = 0; line < kTrailingLines; ++line) store::ReadLine(file);
+}
+
+void DecideHire(RosterEntry& entry, int circuit) {
+  const CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
+  std::int32_t status = entry.hire_status;
+  if (c.card_cfg_value != 0) {
+    entry.hired = 1;
+  } else if (status > 0 && status < kHiredWithoutTerm) {
+    entry.hired = 1;
+    AddHireTerm(&entry, status, kMonths, circuit, 1);
+  } else if (status > kHiredWithoutTerm && status < kHiredWithoutTermEnd) {
+    entry.hired = 1;
+  }
+}
+
+}  // namespace
+
+std::string NumberLine(std::int32_t value) {
+  std::string line = std::to_string(value);
+  if (value >= 0) line.insert(0, 1, ' ');
+  line += ' ';
+  return line;
+}
+
+void UpdateCircuitDatabase(const std::string& path) {
+  if (!store::Platform().FileExists(path)) {
+    CreateDatabase(path);
+    return;
+  }
+  int old_file = store::FreeFile();
+  store::OpenFile(path, store::FileMode::kInput, old_file);
+  if (!store::IsFileOpen(old_file)) return;  // a database it cannot read stays as it is
+  std::int32_t old_count = store::ReadNumber(old_file);
+  if (old_count == roster::Database().wrestler_count) {
+    store::CloseFile(old_file);
+    return;
+  }
+  std::string new_path = path + ".new";
+  bool written = WriteRewrittenDatabase(new_path, old_file, old_count);
+  store::CloseFile(old_file);
+  if (!written) return;  // the old database, its backups and its index stay as they were
+  RotateBackups(path, 2);
+  int error = store::Platform().RenameFile(new_path, path);
+  if (error != 0) store::RaiseError(error);
+  std::string index = path.substr(0, path.size() - 3) + "idx";
+  if (store::Platform().FileExists(index)) {
+    error = store::Platform().DeleteFile(index);
+    if (error != 0) store::RaiseError(error);
+  }
+}
+
+void ReadCircuitRoster(const std::string& path, int circuit) {
+  CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
+  int slots = RosterSlots();
+  c.roster = store::NewList<RosterEntry>(slots);
+  if (c.roster == nullptr || !store::Platform().FileExists(path)) return;
+  int file = store::FreeFile();
+  store::OpenFile(path, store::FileMode::kInput, file);
+  std::int32_t count = store::CutCount(file, store::ReadNumber(file), kItemsPerRecord);
+  RosterEntry dropped{};
+  for (std::int32_t i = 1; i <= count; ++i) {
+    RosterEntry& entry = i <= slots ? c.roster[i] : dropped;
+    entry = RosterEntry{};
+    ReadRosterEntry(file, entry);
+    DecideHire(entry, circuit);
+    if (i <= slots && c.injuries != nullptr) entry.injury = c.injuries[i];
+  }
+  store::CloseFile(file);
+}
+
+}  // namespace kzo::circuits

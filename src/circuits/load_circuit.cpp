@@ -1,0 +1,137 @@
+#include "circuits/load_circuit.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "circuits/card_files.h"
+#include "circuits/circuit_database.h"
+#include "circuits/points.h"
+#include "circuits/records/circuit.h"
+#include "driver/config/file_helpers.h"
+#include "driver/config/settings.h"
+#include "platform/paths.h"
+#include "roster/database.h"
+#include "roster/name_index.h"
+#include "store/datetime.h"
+#include "store/files.h"
+#include "store/heap.h"
+#include "store/numbers.h"
+#include "store/runtime.h"
+
+namespace kzo::circuits {
+namespace {
+
+// Where a circuit's folder text leads, judged by its components: nowhere (empty and "."
+// components only: the legacy folder itself), outside the legacy folder (a ".."), or to a
+// folder below it.
+enum class FolderPlace { kLegacyFolder, kOutside, kBelow };
+
+FolderPlace PlaceOf(std::string_view folder) {
+  FolderPlace place = FolderPlace::kLegacyFolder;
+  for (std::string_view part : platform::SplitPathComponents(folder)) {
+    if (part == "..") return FolderPlace::kOutside;
+    if (part != ".") place = FolderPlace::kBelow;
+  }
+  return place;
+}
+
+std::int32_t NumberSetting(const std::string& file, const char* key) {
+  return store::NumericValue(config::GetSetting(file, key));
+}
+
+void ReadSettings(const std::string& folder, CircuitRecord& c) {
+  std::string file = folder + "\\kzo.cnf";
+  c.AddPointsForWin = NumberSetting(file, "AddPointsForWin");
+  c.DeductPointsForLoss = NumberSetting(file, "DeductPointsForLoss");
+  c.TitleBonusValue = NumberSetting(file, "TitleBonusValue");
+  c.WinningStreakImportance = NumberSetting(file, "WinningStreakImportance");
+  c.IgnoreTitlesInGlobalRatings = NumberSetting(file, "IgnoreTitlesInGlobalRatings");
+  c.HiringDontCheckGlobalTeams = NumberSetting(file, "HiringDontCheckGlobalTeams");
+  c.UniverseCircuit1 = store::NewRecordString(config::GetSetting(file, "UniverseCircuit1"));
+  c.UniverseCircuit2 = store::NewRecordString(config::GetSetting(file, "UniverseCircuit2"));
+  if (c.AddPointsForWin == 0) c.AddPointsForWin = 500;
+  if (c.DeductPointsForLoss == 0) c.DeductPointsForLoss = 250;
+  if (c.TitleBonusValue == 0) c.TitleBonusValue = 10000;
+}
+
+std::int64_t Today() {
+  platform::LocalTime now = store::Platform().Now();
+  return store::DateTimeFromCalendar({now.year, now.month, now.day});
+}
+
+void ReadShowCount(const std::string& folder, CircuitRecord& c) {
+  int file = config::SAFEOPEN(folder + "\\card.inf");
+  if (file == 0) return;
+  c.show_count = std::min<std::int32_t>(store::ReadNumber(file), kMaxShows);
+  store::CloseFile(file);
+}
+
+// Creates one show record per show with its overview line; false when a creation failed.
+bool ReadOverviews(const std::string& folder, CircuitRecord& c) {
+  int file = config::SAFEOPEN(folder + "\\card.ovv");
+  if (file == 0) return true;
+  c.shows = store::NewList<ShowRecord*>(std::max(c.show_count, 0));
+  for (std::int32_t j = 1; j <= c.show_count; ++j) {
+    ShowRecord* show = c.shows ? store::NewObject<ShowRecord>() : nullptr;
+    if (show == nullptr) {
+      config::MSGBOX("Null pointer returned for object creation.");
+      store::CloseFile(file);
+      return false;
+    }
+    store::FreeHeapArray(c.shows[j]);
+    c.shows[j] = show;
+    show->overview = store::ReadRecordString(file);
+  }
+  store::CloseFile(file);
+  return true;
+}
+
+// The names of wrestlers 1..min(N, 2000), which title holders are looked up in.
+roster::NameIndex WorkingNames() {
+  roster::NameIndex names;
+  const auto& wrestlers = roster::Database().wrestlers;
+  for (int i = 1; i <= RosterSlots(); ++i)
+    names.Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
+  return names;
+}
+
+void LoadCircuitFolder(int circuit, const std::string& folder) {
+  CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
+  std::string listed = "|" + std::string(View(c.folder)) + "|";
+  c.hiring_listed =
+      View(roster::Database().settings.GlobalHiringLimitTo).find(listed) != std::string_view::npos;
+  c.today = Today();
+  ReadSettings(folder, c);
+  ReadShowCount(folder, c);
+  if (!ReadOverviews(folder, c)) return;
+  roster::NameIndex names = WorkingNames();
+  UpdateCircuitDatabase(folder + "\\circdb.dat");
+  ReadCardConfiguration(folder, circuit);
+  ReadInjuries(folder, circuit);
+  ReadCircuitRoster(folder + "\\circdb.dat", circuit);
+  ReadTitles(folder, circuit, names);
+  ReadShowCards(folder, circuit);
+  ReadWeights(folder, circuit);
+  LoadCircuitPoints(circuit);
+  ReadCircuitTeams(folder, circuit);
+  ReadCircuitStables(folder, circuit);
+}
+
+}  // namespace
+
+void LoadCircuit(int circuit) {
+  store::Procedure procedure("LOADCIRC");
+  CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
+  if (c.folder == nullptr) return;
+  FolderPlace place = PlaceOf(View(c.folder));
+  if (place == FolderPlace::kOutside) {
+    config::MSGBOX("Circuit folder outside the legacy folder skipped: " +
+                   std::string(View(c.folder)));
+  }
+  if (place != FolderPlace::kBelow) return;
+  LoadCircuitFolder(circuit, std::string(View(roster::Database().legacy_folder)) + "\\" +
+                                 std::string(View(c.folder)));
+}
+
+}  // namespace kzo::circuits

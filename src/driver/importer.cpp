@@ -1,0 +1,69 @@
+#include "driver/importer.h"
+
+#include <string>
+#include <vector>
+
+#include "circuits/records/circuit.h"
+#include "driver/loaddbs.h"
+#include "matchtext/result.h"
+#include "store/files.h"
+#include "store/heap.h"
+#include "store/runtime.h"
+
+namespace kzo::driver {
+namespace {
+
+bool IsSkippedKind(Text match_type) {
+  std::string_view kind = View(match_type);
+  return kind == "Comments" || kind == "Interview";
+}
+
+void WriteMatch(int file, const circuits::MatchRecord& match) {
+  std::string_view result = View(circuits::ResultText(match));
+  store::PrintLine(file, result);
+  std::string line;
+  for (const matchtext::ResultEntry& entry : matchtext::ParseResult(result)) {
+    line.assign(entry.name).append(": ").append(std::to_string(entry.value));
+    store::PrintLine(file, line);
+  }
+  store::PrintLine(file, "");
+}
+
+void WriteShow(int file, const circuits::ShowRecord& show) {
+  int match_count = show.match_count;
+  for (int m = 1; m <= match_count; ++m) {
+    const circuits::MatchRecord& match = show.matches[m];
+    if (!IsSkippedKind(match.match_type)) WriteMatch(file, match);
+  }
+}
+
+}  // namespace
+
+void WriteMatchReport() {
+  int file = store::FreeFile();
+  store::OpenFile("matches.txt", store::FileMode::kOutput, file);
+  const circuits::CircuitTable& table = circuits::Circuits();
+  int circuit_count = table.count;
+  for (int c = 1; c <= circuit_count; ++c) {
+    const circuits::CircuitRecord& circuit = table.records[static_cast<std::size_t>(c)];
+    int show_count = circuit.show_count;
+    for (int s = 1; s <= show_count && circuit.shows != nullptr; ++s) {
+      if (circuit.shows[s] != nullptr) WriteShow(file, *circuit.shows[s]);
+    }
+  }
+  store::CloseFile(file);
+}
+
+int ImporterMain() {
+  store::BeginObjectHeap();
+  LOADDBS(store::Platform().WorkingDirectory());
+  WriteMatchReport();
+  return 0;
+}
+
+int RunImporter(platform::Env& env) {
+  store::InstallPlatform(env);
+  return ImporterMain();
+}
+
+}  // namespace kzo::driver

@@ -1,0 +1,128 @@
+#include "driver/loaddbs.h"
+
+#include <string>
+#include <vector>
+
+#include "circuits/load_circuit.h"
+#include "circuits/records/circuit.h"
+#include "circuits/records/find_wrestler.h"
+#include "driver/config/settings.h"
+#include "driver/config/translate.h"
+#include "driver/crowd.h"
+#include "matchtext/breakdowns.h"
+#include "matchtext/participants.h"
+#include "roster/database.h"
+#include "roster/field_dictionary.h"
+#include "store/files.h"
+#include "store/heap.h"
+#include "store/numbers.h"
+#include "store/runtime.h"
+
+namespace kzo::driver {
+namespace {
+
+constexpr std::size_t kSettingLimit = 999;
+
+void ReadGlobalSettings(const std::string& folder) {
+  std::string file = folder + "\\kzo.cnf";
+  roster::GlobalSettings& settings = roster::Database().settings;
+  settings.UsePersons = store::NumericValue(config::GetSetting(file, "UsePersons"));
+  settings.CCBackground = store::NumericValue(config::GetSetting(file, "CCBackground"));
+  settings.GlobalHiring = store::NumericValue(config::GetSetting(file, "GlobalHiring"));
+  std::string limit = config::GetSetting(file, "GlobalHiringLimitTo");
+  settings.GlobalHiringLimitTo =
+      store::NewRecordString(std::string_view(limit).substr(0, kSettingLimit));
+}
+
+// Reads one roster file: its record count N, then records 1..N, each numbered by its slot
+// before its loader reads it. after_record runs right after each record is loaded.
+template <class Record, class Loader, class AfterRecord>
+void LoadRosterFile(int file, const std::string& path, int items_per_record,
+                    std::vector<Record>& roster, std::int32_t& count, Loader load,
+                    AfterRecord after_record) {
+  store::OpenFile(path, store::FileMode::kInput, file);
+  count = store::CutCount(file, store::ReadNumber(file), items_per_record);
+  roster.assign(static_cast<std::size_t>(count > 0 ? count : 0) + 1, Record{});
+  for (std::int32_t i = 1; i <= count; ++i) {
+    Record& record = roster[static_cast<std::size_t>(i)];
+    if constexpr (requires { record.wnr; }) {
+      record.wnr = i;
+    } else {
+      record.number = i;
+    }
+    load(file, record);
+    after_record(record);
+  }
+  store::CloseFile(file);
+}
+
+template <class Record, class Loader>
+void LoadRosterFile(int file, const std::string& path, int items_per_record,
+                    std::vector<Record>& roster, std::int32_t& count, Loader load) {
+  LoadRosterFile(file, path, items_per_record, roster, count, load, [](Record&) {});
+}
+
+void LoadRosters(const std::string& folder, int file) {
+  roster::RosterDatabase& db = roster::Database();
+  std::string data = folder + "\\data\\";
+  LoadRosterFile(file, data + "managers.dat", 10, db.managers, db.manager_count,
+                 roster::LoadManagerRecord);
+  LoadRosterFile(file, data + "moves.dat", 27, db.moves, db.move_count, roster::LoadMoveRecord);
+  db.moves[0].mname_noarticle = store::NewRecordString("--- None ---");
+  db.moves[0].mname = store::NewRecordString("--- None ---");
+  LoadRosterFile(file, data + "dives.dat", 10, db.dives, db.dive_count, roster::LoadDiveRecord);
+  LoadRosterFile(file, data + "wrestlrs.dat", 120, db.wrestlers, db.wrestler_count,
+                 roster::LoadWrestlerRecord, [&folder](roster::WrestlerRecord& wrestler) {
+                   wrestler.entrance_theme = store::NewRecordString(
+                       config::TranslatePath(View(wrestler.entrance_theme), folder, 0));
+                 });
+  LoadRosterFile(file, data + "fobjects.dat", 40, db.foreign_objects, db.foreign_object_count,
+                 roster::LoadForeignObjectRecord);
+  LoadRosterFile(file, data + "gimmicks.dat", 7, db.gimmick_matches, db.gimmick_match_count,
+                 roster::LoadGimmickRecord);
+  LoadRosterFile(file, data + "stables.dat", 23, db.stables, db.stable_count,
+                 roster::LoadStableRecord);
+  LoadRosterFile(file, data + "teams.dat", 10, db.teams, db.team_count, roster::LoadTeamRecord);
+}
+
+// Reads the circuit list three lines per circuit, loading and breaking down each circuit
+// before the next entry is read. The table holds 100 circuits; reading stops after them.
+void LoadCircuitList(const std::string& folder, int file) {
+  circuits::ClearCircuits();
+  std::string path = folder + "\\card.lgs";
+  if (!store::Platform().FileExists(path)) return;
+  store::OpenFile(path, store::FileMode::kInput, file);
+  circuits::CircuitTable& table = circuits::Circuits();
+  while (!store::AtEndOfFile(file) && table.count < circuits::kMaxCircuits) {
+    int c = ++table.count;
+    circuits::CircuitRecord& circuit = table.records[static_cast<std::size_t>(c)];
+    circuit.lgs_line1 = store::ReadRecordString(file);
+    circuit.folder = store::ReadRecordString(file);
+    circuit.lgs_line3 = store::ReadRecordString(file);
+    circuits::LoadCircuit(c);
+    matchtext::ComputeMatchBreakdowns(c);
+  }
+  store::CloseFile(file);
+}
+
+}  // namespace
+
+void LOADDBS(std::string_view legacy_folder) {
+  store::Procedure procedure("LOADDBS");
+  std::string folder(legacy_folder);
+  roster::RosterDatabase& db = roster::Database();
+  db = roster::RosterDatabase{};
+  db.legacy_folder = store::NewRecordString(folder);
+  ClearCrowdReactions();
+  circuits::ForgetWrestlerIndexes();
+  matchtext::ForgetTeamsFiles();
+  ReadGlobalSettings(folder);
+  int file = store::FreeFile();
+  LoadRosters(folder, file);
+  ReadCrowdFile(folder + "\\data\\crowd.cnf", 1);
+  ReadCrowdFile(folder + "\\data\\wcrowd.cnf", 2);
+  LoadCircuitList(folder, file);
+  roster::InitFieldDictionary();
+}
+
+}  // namespace kzo::driver

@@ -1,0 +1,238 @@
+#include "export/circuit_json.h"
+
+#include <algorithm>
+
+#include "circuits/records/circuit.h"
+#include "export/roster_json.h"
+
+namespace kzo::exporter {
+namespace {
+
+using circuits::CircuitRecord;
+using circuits::MatchRecord;
+
+// A list's stored slots: a count above the capacity is written as stored.
+int Stored(std::int32_t count, int capacity) {
+  return std::clamp<int>(count, 0, capacity);
+}
+
+void WriteTitle(JsonWriter& json, const circuits::TitleRecord& title) {
+  json.BeginObject();
+  json.TextValue("holder", title.holder);
+  json.TextValue("title_name", title.title_name);
+  json.TextValue("title_short", title.title_short);
+  json.Int("title_number", title.title_number);
+  json.Int("holder_count", title.holder_count);
+  json.TextList("holder_names", title.holder_names.data(), 1,
+                Stored(title.holder_count, circuits::kMaxHolderNames));
+  json.EndObject();
+}
+
+void WriteBreakdown(JsonWriter& json, const MatchRecord& match) {
+  json.Key("breakdown");
+  json.BeginArray();
+  for (int i = 1;
+       match.breakdown && i <= Stored(match.breakdown_count, circuits::kMaxBreakdownItems); ++i) {
+    json.BeginObject();
+    json.TextValue("name", match.breakdown[i].name);
+    json.Int("wrestler", match.breakdown[i].wrestler);
+    json.Int("value", match.breakdown[i].value);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+void WriteFaLines(JsonWriter& json, const circuits::FaLines* fa) {
+  json.Key("fa_lines");
+  if (fa == nullptr) {
+    json.Null();
+    return;
+  }
+  json.BeginObject();
+  json.Int("line_count", fa->line_count);
+  json.TextList("lines", fa->lines, 1, Stored(fa->line_count, circuits::kMaxFaLines));
+  json.EndObject();
+}
+
+void WriteMatch(JsonWriter& json, const MatchRecord& match, int show_slot) {
+  json.BeginObject();
+  json.TextValue("match_type", match.match_type);
+  json.Int("has_fa_block", match.has_fa_block);
+  json.TextList("text_lines", match.text_lines, 1,
+                Stored(match.text_line_count, circuits::kMaxTextLines));
+  json.Int("text_line_count", match.text_line_count);
+  json.TextList("text_lines2", match.text_lines2, 1,
+                Stored(match.text_line2_count, circuits::kMaxTextLines));
+  json.Int("text_line2_count", match.text_line2_count);
+  json.TextValue("rating_text", match.rating_text);
+  json.TextList("bracket_notes", match.bracket_notes, 1,
+                Stored(match.bracket_note_count, circuits::kMaxBracketNotes));
+  json.Int("bracket_note_count", match.bracket_note_count);
+  json.TextList("paren_notes", match.paren_notes, 1,
+                Stored(match.paren_note_count, circuits::kMaxParenNotes));
+  json.Int("paren_note_count", match.paren_note_count);
+  WriteFaLines(json, match.fa_lines);
+  json.Int("breakdown_count", match.breakdown_count);
+  WriteBreakdown(json, match);
+  json.Int("show", show_slot);
+  json.EndObject();
+}
+
+void WriteShow(JsonWriter& json, const circuits::ShowRecord* show, int slot) {
+  if (show == nullptr) {
+    json.Null();
+    return;
+  }
+  json.BeginObject();
+  json.TextValue("overview", show->overview);
+  json.Key("matches");
+  json.BeginArray();
+  for (int m = 1; show->matches && m <= Stored(show->match_count, circuits::kMaxMatches); ++m) {
+    WriteMatch(json, show->matches[m], slot);
+  }
+  json.EndArray();
+  json.Int("match_count", show->match_count);
+  json.TextValue("ca_text", show->ca_text);
+  json.EndObject();
+}
+
+void WriteRosterEntry(JsonWriter& json, const circuits::RosterEntry& entry) {
+  json.BeginObject();
+  json.TextValue("name", entry.name);
+  json.Int("push", entry.push);
+  json.Int("hire_status", entry.hire_status);
+  json.Key("hire_terms");
+  json.BeginArray();
+  int current = 0;
+  for (int t = 1; t <= Stored(entry.hire_term_count, circuits::kMaxHireTerms); ++t) {
+    const circuits::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
+    if (term != nullptr && term == entry.current_term) current = t;
+    json.BeginObject();
+    json.Int("start", term ? term->start : 0);
+    json.Int("end", term ? term->end : 0);
+    json.Int("days", term ? term->days : 0);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Int("hire_term_count", entry.hire_term_count);
+  json.Key("current_term");
+  current ? json.Int(current) : json.Null();
+  json.Int("hired", entry.hired);
+  json.Int("injury", entry.injury);
+  json.Int("heel_value", entry.heel_value);
+  json.IntList("managers", entry.managers.data(), 1, 4);
+  json.Int("manager_count", entry.manager_count);
+  json.TextValue("nickname", entry.nickname);
+  json.EndObject();
+}
+
+void WritePointsTable(JsonWriter& json, std::string_view key, const circuits::PointsTable& table) {
+  json.Key(key);
+  json.BeginObject();
+  json.Key("entries");
+  json.BeginArray();
+  for (int e = 1; table.entries && e <= Stored(table.entry_count, circuits::kMaxPointsEntries);
+       ++e) {
+    const circuits::PointsEntry& entry = table.entries[e];
+    json.BeginObject();
+    json.TextValue("entry_name", entry.entry_name);
+    json.Int("active_product", entry.active_product);
+    json.IntList("values", entry.values.data(), 1, 6);
+    json.IntList("participants", entry.participants.data(), 1,
+                 Stored(entry.participant_count, circuits::kMaxParticipants));
+    json.Int("participant_count", entry.participant_count);
+    json.Int("title_mask", entry.title_mask);
+    json.Int("gender_mask", entry.gender_mask);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Int("entry_count", table.entry_count);
+  json.EndObject();
+}
+
+void WritePoints(JsonWriter& json, const circuits::PointsSet* points) {
+  json.Key("points");
+  if (points == nullptr) {
+    json.Null();
+    return;
+  }
+  json.BeginObject();
+  WritePointsTable(json, "pts", points->pts);
+  WritePointsTable(json, "pts_t", points->pts_t);
+  WritePointsTable(json, "pts_s", points->pts_s);
+  WritePointsTable(json, "totals", points->totals);
+  json.EndObject();
+}
+
+void WriteCircuitLists(JsonWriter& json, const CircuitRecord& c) {
+  int slots = circuits::RosterSlots();
+  json.Key("roster");
+  json.BeginArray();
+  for (int i = 1; c.roster && i <= slots; ++i) WriteRosterEntry(json, c.roster[i]);
+  json.EndArray();
+  json.IntList("injuries", c.injuries, 1, slots);
+  json.IntList("wht_values", c.wht_values, 1, slots);
+  json.Key("teams");
+  json.BeginArray();
+  for (int t = 1; c.teams && t <= Stored(c.team_count, circuits::kMaxCircuitTeams); ++t) {
+    WriteTeam(json, c.teams[t]);
+  }
+  json.EndArray();
+  json.Int("team_count", c.team_count);
+  json.Key("stables");
+  json.BeginArray();
+  for (int s = 1; c.stables && s <= Stored(c.stable_count, circuits::kMaxCircuitStables); ++s) {
+    WriteStable(json, c.stables[s]);
+  }
+  json.EndArray();
+  json.Int("stable_count", c.stable_count);
+}
+
+void WriteCircuit(JsonWriter& json, const CircuitRecord& c) {
+  json.BeginObject();
+  json.TextValue("lgs_line1", c.lgs_line1);
+  json.TextValue("folder", c.folder);
+  json.TextValue("lgs_line3", c.lgs_line3);
+  json.Key("titles");
+  json.BeginArray();
+  for (int t = 1; c.titles && t <= Stored(c.title_count, circuits::kMaxTitles); ++t) {
+    WriteTitle(json, c.titles[t]);
+  }
+  json.EndArray();
+  json.Int("title_count", c.title_count);
+  json.Key("shows");
+  json.BeginArray();
+  for (int s = 1; s <= Stored(c.show_count, circuits::kMaxShows); ++s) {
+    WriteShow(json, c.shows ? c.shows[s] : nullptr, s);
+  }
+  json.EndArray();
+  json.Int("show_count", c.show_count);
+  WriteCircuitLists(json, c);
+  WritePoints(json, c.points);
+  json.Int("card_cfg_value", c.card_cfg_value);
+  json.Int("HiringDontCheckGlobalTeams", c.HiringDontCheckGlobalTeams);
+  json.Int("AddPointsForWin", c.AddPointsForWin);
+  json.Int("DeductPointsForLoss", c.DeductPointsForLoss);
+  json.Int("TitleBonusValue", c.TitleBonusValue);
+  json.Int("WinningStreakImportance", c.WinningStreakImportance);
+  json.Int("IgnoreTitlesInGlobalRatings", c.IgnoreTitlesInGlobalRatings);
+  json.TextValue("UniverseCircuit1", c.UniverseCircuit1);
+  json.TextValue("UniverseCircuit2", c.UniverseCircuit2);
+  json.Int("hiring_listed", c.hiring_listed);
+  json.Int("today", c.today);
+  json.EndObject();
+}
+
+}  // namespace
+
+void WriteCircuits(JsonWriter& json) {
+  const circuits::CircuitTable& table = circuits::Circuits();
+  json.Key("circuits");
+  json.BeginArray();
+  for (int c = 1; c <= Stored(table.count, circuits::kMaxCircuits); ++c) {
+    WriteCircuit(json, table.records[static_cast<std::size_t>(c)]);
+  }
+  json.EndArray();
+}
+
+}  // namespace kzo::exporter

@@ -1,0 +1,112 @@
+#include "support/run_program.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace kzo::testing {
+namespace {
+
+void DrainInto(int fd, std::string& out, bool& open) {
+  char buffer[4096];
+  ssize_t n = read(fd, buffer, sizeof(buffer));
+  if (n > 0) {
+    out.append(buffer, static_cast<std::size_t>(n));
+  } else {
+    open = false;
+  }
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& folder) {
+  int out_pipe[2];
+  int err_pipe[2];
+  if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe");
+  pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork");
+  if (child == 0) {
+    int null_in = open("/dev/null", O_RDONLY);
+    dup2(null_in, 0);
+    dup2(out_pipe[1], 1);
+    dup2(err_pipe[1], 2);
+    close(out_pipe[0]);
+    close(err_pipe[0]);
+    setsid();  // no controlling terminal: error reports are answered OK
+    if (chdir(folder.c_str()) != 0) _exit(127);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  close(out_pipe[1]);
+  close(err_pipe[1]);
+  ProgramRun run;
+  bool out_open = true;
+  bool err_open = true;
+  while (out_open || err_open) {
+    pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
+    poll(fds, 2, -1);
+    if (out_open && (fds[0].revents & (POLLIN | POLLHUP))) DrainInto(out_pipe[0], run.out, out_open);
+    if (err_open && (fds[1].revents & (POLLIN | POLLHUP))) DrainInto(err_pipe[0], run.err, err_open);
+  }
+  close(out_pipe[0]);
+  close(err_pipe[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+  return run;
+}
+
+}  // namespace kzo::testing
+
+#include <pty.h>
+
+namespace kzo::testing {
+
+ProgramRun RunProgramOnTerminal(const std::string& program, const std::string& folder,
+                                const std::vector<std::string>& answers) {
+  int terminal = -1;
+  pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (child < 0) throw std::runtime_error("forkpty");
+  if (child == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(127);
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ProgramRun run;
+  std::size_t answered = 0;
+  std::size_t prompts_seen = 0;
+  while (true) {
+    pollfd fd{terminal, POLLIN, 0};
+    if (poll(&fd, 1, 20000) <= 0) break;
+    char buffer[4096];
+    ssize_t n = read(terminal, buffer, sizeof(buffer));
+    if (n <= 0) break;
+    run.out.append(buffer, static_cast<std::size_t>(n));
+    std::size_t at = 0;
+    prompts_seen = 0;
+    while ((at = run.out.find("OK/Cancel? ", at)) != std::string::npos) {
+      ++prompts_seen;
+      at += 1;
+    }
+    while (answered < prompts_seen && answered < answers.size()) {
+      std::string line = answers[answered++] + "\n";
+      if (write(terminal, line.data(), line.size()) < 0) break;
+    }
+  }
+  close(terminal);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+  return run;
+}
+
+}  // namespace kzo::testing
