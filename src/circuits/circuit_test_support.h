@@ -1,0 +1,76 @@
+// A legacy folder for circuit tests: a wrestler roster set up in memory, one circuit in
+// the circuit table, and its folder on disk.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "circuits/records/circuit.h"
+#include "circuits/records/find_wrestler.h"
+#include "matchtext/participants.h"
+#include "platform/testing/test_env.h"
+#include "roster/database.h"
+#include "store/files.h"
+#include "store/heap.h"
+#include "store/runtime.h"
+
+namespace kzo::circuits {
+
+class CircuitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    store::InstallPlatform(env);
+    store::BeginObjectHeap();
+    roster::Database() = roster::RosterDatabase{};
+    roster::Database().legacy_folder = store::NewRecordString(legacy.path());
+    roster::Database().settings.GlobalHiringLimitTo = store::NewRecordString("");
+    ClearCircuits();
+    ForgetWrestlerIndexes();
+    matchtext::ForgetTeamsFiles();
+  }
+  void TearDown() override { store::CloseAllFiles(); }
+
+  // Wrestlers 1..n of the roster, with push 10 * i and heel tactics for odd numbers.
+  void SetWrestlers(const std::vector<std::string>& names) {
+    roster::RosterDatabase& db = roster::Database();
+    db.wrestlers.assign(names.size() + 1, roster::WrestlerRecord{});
+    db.wrestler_count = static_cast<std::int32_t>(names.size());
+    for (std::size_t i = 1; i <= names.size(); ++i) {
+      roster::WrestlerRecord& w = db.wrestlers[i];
+      w.wnr = static_cast<std::int32_t>(i);
+      w.wname = store::NewRecordString(names[i - 1]);
+      w.nickname = store::NewRecordString("The " + names[i - 1]);
+      w.push = static_cast<std::int32_t>(10 * i);
+      w.heel_tactics = static_cast<std::int32_t>(i % 2);
+      w.managers[2] = static_cast<std::int32_t>(i);
+    }
+    ForgetWrestlerIndexes();
+  }
+
+  // Circuit 1 in the table, with its folder "circ" below the legacy folder.
+  CircuitRecord& AddCircuit(const char* folder = "circ") {
+    Circuits().count = 1;
+    CircuitRecord& c = Circuits().records[1];
+    c.folder = store::NewRecordString(folder);
+    legacy.MakeFolder(folder);
+    return c;
+  }
+
+  void WriteCircuitFile(std::string_view name, std::string_view bytes) {
+    legacy.Write("circ/" + std::string(name), bytes);
+  }
+  std::string ReadCircuitFile(std::string_view name) {
+    return legacy.Read("circ/" + std::string(name));
+  }
+  bool CircuitFileExists(std::string_view name) {
+    return legacy.Exists("circ/" + std::string(name));
+  }
+  std::string CircuitPath() { return legacy.path() + "\\circ"; }
+
+  platform::TestEnv env;
+  platform::TempFolder legacy;
+};
+
+}  // namespace kzo::circuits
