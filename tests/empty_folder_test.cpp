@@ -50,8 +50,8 @@ TEST(EmptyFolderTest, CancelAtTheFirstReportEndsWith255) {
 
 TEST(EmptyFolderTest, OkAtTheTerminalGoesOn) {
   platform::TempFolder folder;
-  testing::ProgramRun run = testing::RunProgramOnTerminal(
-      KZO_IMPORT_PROGRAM, folder.path(), std::vector<std::string>(16, "ok"));
+  testing::ProgramRun run = testing::RunProgramOnTerminal(KZO_IMPORT_PROGRAM, folder.path(),
+                                                          std::vector<std::string>(16, "ok"));
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_TRUE(folder.Exists("matches.txt"));
 }

@@ -39,7 +39,8 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     setsid();  // no controlling terminal: error reports are answered OK
     if (chdir(folder.c_str()) != 0) _exit(127);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     execv(program.c_str(), argv.data());
     _exit(127);
@@ -52,8 +53,10 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   while (out_open || err_open) {
     pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
     poll(fds, 2, -1);
-    if (out_open && (fds[0].revents & (POLLIN | POLLHUP))) DrainInto(out_pipe[0], run.out, out_open);
-    if (err_open && (fds[1].revents & (POLLIN | POLLHUP))) DrainInto(err_pipe[0], run.err, err_open);
+    if (out_open && (fds[0].revents & (POLLIN | POLLHUP)))
+      DrainInto(out_pipe[0], run.out, out_open);
+    if (err_open && (fds[1].revents & (POLLIN | POLLHUP)))
+      DrainInto(err_pipe[0], run.err, err_open);
   }
   close(out_pipe[0]);
   close(err_pipe[0]);
