@@ -52,7 +52,7 @@ void AddReaction(int crowd_kind, std::int32_t reaction, Text wname, std::string_
   CrowdReaction& entry = table.entries[static_cast<std::size_t>(++table.count)];
   entry.crowd_kind = crowd_kind;
   entry.reaction = reaction;
-  entry.wrestler_name = store::NewRecordString(View(wname));
+  entry.wrestler_name = store::NewRecordString(wname ? wname : "");
   entry.text = store::NewRecordString(text);
   entry.spare = 0;
 }

@@ -9,7 +9,7 @@ namespace kzo::roster {
 
 Text RemoveArticle(Text name) {
   store::Procedure tag("REMOVEAR");
-  std::string_view text = View(name);
+  std::string_view text = name ? std::string_view(name) : std::string_view("");
   std::size_t blank = text.find(' ');
   if (blank != std::string_view::npos) {
     std::string_view word = text.substr(0, blank);

@@ -57,8 +57,7 @@ void DecodeCombination(TeamRecord& record, std::string_view code, Text line) {
   // When the only "/" comes before the "-", the whole rest names the pinner and the
   // second part is the empty name.
   std::size_t slash = rest.find('/');
-  std::string_view second =
-      slash == std::string_view::npos ? std::string_view() : rest.substr(0, slash);
+  std::string_view second = rest.substr(0, slash == std::string_view::npos ? 0 : slash);
   std::string_view pinner = slash == std::string_view::npos ? rest : rest.substr(slash + 1);
   record.finisher_who_pins = MemberNamed(record, pinner);
   std::int32_t move = store::NumericValue(second);
