@@ -121,6 +121,11 @@ SegmentDraft ReadSegment(Block ra, Block fa, CardCursor& cursor) {
   return segment;
 }
 
+// A new record string of the text; an empty view may point nowhere, so it is copied as "".
+Text NewText(std::string_view text) {
+  return store::NewRecordString(text.empty() ? std::string_view("") : text);
+}
+
 // A heap list of new record strings in slots 1..count; null when there is nothing to hold
 // or the heap is full (count then becomes 0).
 template <class Texts>
@@ -131,7 +136,7 @@ Text* StoreTexts(const Texts& texts, std::int32_t& count) {
   if (list == nullptr) return nullptr;
   count = static_cast<std::int32_t>(texts.size());
   for (std::int32_t i = 1; i <= count; ++i) {
-    list[i] = store::NewRecordString(texts[static_cast<std::size_t>(i - 1)]);
+    list[i] = NewText(texts[static_cast<std::size_t>(i - 1)]);
   }
   return list;
 }
@@ -144,11 +149,11 @@ circuits::FaLines* StoreFaLines(const std::vector<std::string_view>& lines) {
 
 void StoreSegment(const SegmentDraft& segment, circuits::ShowRecord& show,
                   circuits::MatchRecord& match) {
-  match.match_type = store::NewRecordString(segment.kind);
+  match.match_type = NewText(segment.kind);
   match.has_fa_block = segment.has_fa_block ? 1 : 0;
   match.text_lines = StoreTexts(segment.text_lines, match.text_line_count);
   match.text_lines2 = StoreTexts(segment.text_lines, match.text_line2_count);
-  match.rating_text = store::NewRecordString(segment.rating);
+  match.rating_text = NewText(segment.rating);
   match.bracket_notes = StoreTexts(segment.bracket_notes, match.bracket_note_count);
   match.paren_notes = StoreTexts(segment.paren_notes, match.paren_note_count);
   if (segment.has_fa_block) match.fa_lines = StoreFaLines(segment.fa_lines);
