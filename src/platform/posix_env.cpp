@@ -261,7 +261,8 @@ class PosixEnv final : public Env {
 }  // namespace
 
 Env& DefaultEnv() {
-  static PosixEnv env;
+  // Never destroyed: the heaps it made live until the process ends.
+  static PosixEnv& env = *new PosixEnv;
   return env;
 }
 

@@ -93,7 +93,7 @@ char* NewRecordString(std::string_view text) {
   auto* copy = static_cast<char*>(NewHeapArray(1, static_cast<int>(text.size()) + 1, 0));
   if (copy != nullptr) {
     std::string_view kept = CutAtZero(text);
-    std::memcpy(copy, kept.data(), kept.size());
+    if (!kept.empty()) std::memcpy(copy, kept.data(), kept.size());
   }
   return copy;
 }
