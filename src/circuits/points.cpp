@@ -41,10 +41,21 @@ PointsEntry* NextEntry(PointsTable& table) {
   return &table.entries[++table.entry_count];
 }
 
-std::uint32_t TitleMask(std::string_view name, const CircuitRecord& c, std::string_view folder) {
-  std::uint32_t mask = 0;
+// The participant text numbers of the circuit's title holders, titles 1..count.
+std::vector<int> HolderTextIds(const CircuitRecord& c) {
+  std::vector<int> ids(1, 0);
   for (int t = 1; c.titles != nullptr && t <= std::min<int>(c.title_count, kMaxTitles); ++t) {
-    bool matches = matchtext::MATCHES(name, View(c.titles[t].holder), folder) != 0;
+    ids.push_back(matchtext::ParticipantTextId(View(c.titles[t].holder)));
+  }
+  return ids;
+}
+
+std::uint32_t TitleMask(std::string_view name, const std::vector<int>& holders,
+                        std::string_view folder) {
+  int entry = matchtext::ParticipantTextId(name);
+  std::uint32_t mask = 0;
+  for (std::size_t t = 1; t < holders.size(); ++t) {
+    bool matches = matchtext::MatchesById(entry, holders[t], folder) != 0;
     if (matches && t <= kTitleMaskBits) mask |= std::uint32_t{1} << t;
   }
   return mask;
@@ -94,6 +105,7 @@ void LoadPointsFile(const std::string& path, PointsTable& table, const roster::N
   std::string folder = path.substr(0, path.find_last_of('\\') + 1);
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, file);
+  std::vector<int> holders = HolderTextIds(c);
   PointsEntry dropped{};
   while (!store::AtEndOfFile(file)) {
     PointsEntry* entry = NextEntry(table);
@@ -103,7 +115,8 @@ void LoadPointsFile(const std::string& path, PointsTable& table, const roster::N
     }
     ReadEntry(file, *entry);
     ResolveParticipants(*entry, names, active, folder);
-    entry->title_mask = static_cast<std::int32_t>(TitleMask(View(entry->entry_name), c, folder));
+    entry->title_mask =
+        static_cast<std::int32_t>(TitleMask(View(entry->entry_name), holders, folder));
   }
   store::CloseFile(file);
 }

@@ -15,8 +15,6 @@ namespace {
 constexpr std::string_view kAnd = " and ";
 // Lines of one tag-team record: first member, second member, team name, seven others.
 constexpr int kTeamRecordLines = 10;
-constexpr int kCountReadFailed = 62;
-constexpr int kFileNotOpen = 52;
 
 // ---- Reducing and splitting texts ------------------------------------------------------
 
@@ -60,7 +58,7 @@ std::string ReplaceSlashes(std::string_view text) {
   return replaced;
 }
 
-// ---- Text lookups without making strings ------------------------------------------------
+// ---- Participant texts ------------------------------------------------------------------
 
 struct TextHash {
   using is_transparent = void;
@@ -72,24 +70,47 @@ struct TextHash {
 template <class Value>
 using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
 
-// A participant text reduced and split, before team expansion.
-struct ParticipantList {
-  int separators = 0;
+struct TeamsFile;
+
+// A participant text's slot list expanded with one teams file into a list of `size` slots.
+struct Expansion {
+  const TeamsFile* teams;
+  std::size_t size;
   std::vector<std::string> slots;
 };
 
-TextMap<ParticipantList>& SplitTexts() {
-  static TextMap<ParticipantList> texts;
+// A participant text reduced and split, before team expansion, and its expansions so far.
+struct ParticipantList {
+  int separators = 0;
+  std::vector<std::string> slots;
+  std::vector<Expansion> expansions;
+};
+
+// Every participant text met in the run gets a number, under which its split list and its
+// expansions are kept: the same texts come back for every title and points entry.
+struct ParticipantTexts {
+  TextMap<int> ids;
+  std::vector<ParticipantList> lists;
+};
+
+ParticipantTexts& Texts() {
+  static ParticipantTexts texts;
   return texts;
 }
 
-const ParticipantList& SplitText(std::string_view text) {
-  auto& texts = SplitTexts();
-  auto found = texts.find(text);
-  if (found != texts.end()) return found->second;
+int TextId(std::string_view text) {
+  ParticipantTexts& texts = Texts();
+  auto found = texts.ids.find(text);
+  if (found != texts.ids.end()) return found->second;
   std::string reduced = ReduceParticipantText(text);
-  ParticipantList list{CountSeparators(reduced), SplitParticipantList(reduced)};
-  return texts.emplace(std::string(text), std::move(list)).first->second;
+  texts.lists.push_back({CountSeparators(reduced), SplitParticipantList(reduced), {}});
+  int id = static_cast<int>(texts.lists.size()) - 1;
+  texts.ids.emplace(std::string(text), id);
+  return id;
+}
+
+ParticipantList& ListOf(int id) {
+  return Texts().lists[static_cast<std::size_t>(id)];
 }
 
 // ---- Teams files ------------------------------------------------------------------------
@@ -100,119 +121,68 @@ struct TeamLines {
   std::string team;
 };
 
-// A run of equal error reports raised while the teams file was read: a failed line read
-// reports the line reader, anything else the procedure that asked for the teams file.
-struct RaisedErrors {
+// An error report the reading of a teams file raised: a failed line read reports the line
+// reader, anything else the procedure that asked for the teams file.
+struct ReplayedError {
   int number;
   bool line_read;
-  int times;
 };
 
 struct TeamsFile {
   std::vector<TeamLines> records;
   TextMap<std::vector<std::size_t>> records_by_team;  // record indexes, ascending
-  std::vector<RaisedErrors> errors;
-  TextMap<std::vector<std::string>> expanded;  // by list size and participant text
+  std::vector<ReplayedError> errors;
 };
 
-void NoteError(TeamsFile& teams, int number, bool line_read) {
-  if (!teams.errors.empty() && teams.errors.back().number == number &&
-      teams.errors.back().line_read == line_read) {
-    ++teams.errors.back().times;
-  } else {
-    teams.errors.push_back({number, line_read, 1});
-  }
-}
-
-// The open has reported its failure; the platform tells again which error it was.
-void NoteOpenFailure(TeamsFile& teams, std::string_view path) {
-  platform::OpenResult probe = store::Platform().Open(path, platform::OpenMode::kInput);
-  if (probe.error != 0) {
-    NoteError(teams, probe.error, false);
-  } else {
-    store::Platform().Close(probe.handle);
-  }
-}
-
-// True when the bytes left in the file at path, from its start, are `bytes` blanks and
-// nothing else: a number read there finds the file's end.
-bool HoldsOnlyBlanks(std::string_view path, std::size_t bytes) {
-  int file = store::FreeFile();
-  store::OpenFile(path, store::FileMode::kInput, file);
-  std::string_view line = store::ReadLine(file, false);
-  bool blanks = line.size() == bytes && line.find_first_not_of(' ') == std::string_view::npos;
-  store::CloseFile(file);
-  return blanks;
-}
-
-std::int32_t ReadRecordCount(TeamsFile& teams, int file, std::string_view path) {
-  bool open = store::IsFileOpen(file);
-  std::size_t before = store::BytesLeft(file);
-  std::int32_t count = store::ReadNumber(file);
-  if (!open) {
-    NoteError(teams, kFileNotOpen, false);
-  } else if (before == 0 ||
-             (count == 0 && store::BytesLeft(file) == 0 && HoldsOnlyBlanks(path, before))) {
-    NoteError(teams, kCountReadFailed, false);
-  }
-  return store::CutCount(file, count, kTeamRecordLines);
-}
-
-std::string ReadTeamLine(TeamsFile& teams, int file) {
-  if (!store::IsFileOpen(file)) {
-    NoteError(teams, kFileNotOpen, true);
-  } else if (store::AtEndOfFile(file)) {
-    NoteError(teams, kCountReadFailed, true);
-  }
-  return std::string(store::ReadLine(file));
-}
-
-TeamLines ReadTeamRecord(TeamsFile& teams, int file) {
+TeamLines ReadTeamRecord(int file) {
   TeamLines record;
-  record.member1 = ReadTeamLine(teams, file);
-  record.member2 = ReadTeamLine(teams, file);
-  record.team = ReadTeamLine(teams, file);
-  for (int line = 4; line <= kTeamRecordLines; ++line) ReadTeamLine(teams, file);
+  record.member1 = store::ReadLine(file);
+  record.member2 = store::ReadLine(file);
+  record.team = store::ReadLine(file);
+  for (int line = 4; line <= kTeamRecordLines; ++line) store::ReadLine(file);
   return record;
 }
 
 // Reads the teams file as every call of the name matching would: a record count, then
-// ten lines per record. Reports are raised as they come and noted for the replays.
+// ten lines per record. Its reports are raised as they come and kept for the replays.
 std::unique_ptr<TeamsFile> ReadTeamsFile(std::string_view path) {
   auto teams = std::make_unique<TeamsFile>();
+  store::ErrorRecorder recorder;
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, file);
-  if (!store::IsFileOpen(file)) NoteOpenFailure(*teams, path);
-  std::int32_t count = ReadRecordCount(*teams, file, path);
+  std::int32_t count = store::CutCount(file, store::ReadNumber(file), kTeamRecordLines);
   for (std::int32_t r = 1; r <= count; ++r) {
-    teams->records.push_back(ReadTeamRecord(*teams, file));
+    teams->records.push_back(ReadTeamRecord(file));
     teams->records_by_team[teams->records.back().team].push_back(teams->records.size() - 1);
   }
   store::CloseFile(file);
+  for (const store::RaisedError& error : recorder.errors()) {
+    teams->errors.push_back({error.number, error.tag == "MAKEASCI"});
+  }
   return teams;
 }
 
 void ReplayErrors(const TeamsFile& teams) {
-  for (const RaisedErrors& errors : teams.errors) {
-    for (int i = 0; i < errors.times; ++i) {
-      if (errors.line_read) {
-        store::Procedure procedure("MAKEASCI");
-        store::RaiseError(errors.number);
-      } else {
-        store::RaiseError(errors.number);
-      }
+  for (const ReplayedError& error : teams.errors) {
+    if (error.line_read) {
+      store::Procedure procedure("MAKEASCI");
+      store::RaiseError(error.number);
+    } else {
+      store::RaiseError(error.number);
     }
   }
 }
 
-TextMap<std::string>& TeamsPaths() {
-  static TextMap<std::string> paths;  // by the folder as given
-  return paths;
-}
+struct TeamsFiles {
+  TextMap<std::string> paths;                   // by the folder as given
+  TextMap<std::unique_ptr<TeamsFile>> by_path;  // every teams file read so far
+  std::string last_folder;                      // the folder asked for last, and its file
+  TeamsFile* last = nullptr;
+};
 
-TextMap<std::unique_ptr<TeamsFile>>& TeamsFiles() {
-  static TextMap<std::unique_ptr<TeamsFile>> files;  // by path
-  return files;
+TeamsFiles& Teams() {
+  static TeamsFiles teams;
+  return teams;
 }
 
 std::string TeamsPathOf(std::string_view folder) {
@@ -223,25 +193,28 @@ std::string TeamsPathOf(std::string_view folder) {
   return std::string(View(roster::Database().legacy_folder)) + "\\data\\teams.dat";
 }
 
-const std::string& TeamsPath(std::string_view folder) {
-  auto& paths = TeamsPaths();
-  auto found = paths.find(folder);
-  if (found != paths.end()) return found->second;
-  return paths.emplace(std::string(folder), TeamsPathOf(folder)).first->second;
-}
-
 // The teams file of the folder: read at its first use, replayed (its reports raised
 // again) at every later one.
 TeamsFile& TeamsFileFor(std::string_view folder) {
-  const std::string& path = TeamsPath(folder);
-  auto& files = TeamsFiles();
-  auto found = files.find(path);
-  if (found != files.end()) {
-    ReplayErrors(*found->second);
-    return *found->second;
+  TeamsFiles& teams = Teams();
+  if (teams.last != nullptr && folder == teams.last_folder) {
+    ReplayErrors(*teams.last);
+    return *teams.last;
   }
-  std::unique_ptr<TeamsFile> teams = ReadTeamsFile(path);
-  return *files.emplace(path, std::move(teams)).first->second;
+  auto known = teams.paths.find(folder);
+  if (known == teams.paths.end()) {
+    known = teams.paths.emplace(std::string(folder), TeamsPathOf(folder)).first;
+  }
+  const std::string& path = known->second;
+  auto found = teams.by_path.find(path);
+  if (found != teams.by_path.end()) {
+    ReplayErrors(*found->second);
+  } else {
+    found = teams.by_path.emplace(path, ReadTeamsFile(path)).first;
+  }
+  teams.last_folder = folder;
+  teams.last = found->second.get();
+  return *teams.last;
 }
 
 // ---- Team expansion ---------------------------------------------------------------------
@@ -289,17 +262,15 @@ std::size_t SlotListSize(int separators) {
 }
 
 // The expanded slots of a participant text in a list of `size` slots, worked out once per
-// teams file.
-const std::vector<std::string>& ExpandedSlots(TeamsFile& teams, std::string_view text,
-                                              std::size_t size) {
-  std::string key(sizeof size, '\0');
-  std::memcpy(key.data(), &size, sizeof size);
-  key.append(text);
-  auto found = teams.expanded.find(key);
-  if (found != teams.expanded.end()) return found->second;
-  std::vector<std::string> slots = SplitText(text).slots;
+// teams file (a text meets few list sizes and teams files, so they are kept in a list).
+const std::vector<std::string>& ExpandedSlots(const TeamsFile& teams, int id, std::size_t size) {
+  ParticipantList& list = ListOf(id);
+  for (const Expansion& expansion : list.expansions) {
+    if (expansion.teams == &teams && expansion.size == size) return expansion.slots;
+  }
+  std::vector<std::string> slots = list.slots;
   ExpandSlots(teams, slots, size);
-  return teams.expanded.emplace(std::move(key), std::move(slots)).first->second;
+  return list.expansions.push_back({&teams, size, std::move(slots)}), list.expansions.back().slots;
 }
 
 bool SameParticipants(const std::vector<std::string>& first,
@@ -354,8 +325,9 @@ void ExpandTeamNames(std::span<SlotList* const> lists, std::string_view folder) 
 int BreakDownParticipants(std::string_view text, std::span<std::int32_t> numbers,
                           const roster::NameIndex& names, std::string_view folder) {
   store::Procedure procedure("BREAKDOW");
-  std::size_t size = SlotListSize(SplitText(text).separators);
-  const std::vector<std::string>& slots = ExpandedSlots(TeamsFileFor(folder), text, size);
+  int id = TextId(text);
+  std::size_t size = SlotListSize(ListOf(id).separators);
+  const std::vector<std::string>& slots = ExpandedSlots(TeamsFileFor(folder), id, size);
   for (std::size_t i = 0; i < slots.size() && i + 1 < numbers.size(); ++i) {
     int slot = names.Find(slots[i]);
     numbers[i + 1] = slot == 0 ? -1 : slot;
@@ -363,20 +335,27 @@ int BreakDownParticipants(std::string_view text, std::span<std::int32_t> numbers
   return static_cast<int>(slots.size());
 }
 
+int ParticipantTextId(std::string_view text) {
+  return TextId(text);
+}
+
 int MATCHES(std::string_view first, std::string_view second, std::string_view folder) {
+  return MatchesById(TextId(first), TextId(second), folder);
+}
+
+int MatchesById(int first_id, int second_id, std::string_view folder) {
   store::Procedure procedure("MATCHES");
-  int separators = std::max(SplitText(first).separators, SplitText(second).separators);
+  int separators = std::max(ListOf(first_id).separators, ListOf(second_id).separators);
   std::size_t size = SlotListSize(separators);
   TeamsFile& teams = TeamsFileFor(folder);
-  const std::vector<std::string>& first_slots = ExpandedSlots(teams, first, size);
-  const std::vector<std::string>& second_slots = ExpandedSlots(teams, second, size);
+  const std::vector<std::string>& first_slots = ExpandedSlots(teams, first_id, size);
+  const std::vector<std::string>& second_slots = ExpandedSlots(teams, second_id, size);
   return SameParticipants(first_slots, second_slots) ? 1 : 0;
 }
 
 void ForgetTeamsFiles() {
-  TeamsFiles().clear();
-  TeamsPaths().clear();
-  SplitTexts().clear();
+  Teams() = TeamsFiles{};
+  Texts() = ParticipantTexts{};
 }
 
 }  // namespace kzo::matchtext

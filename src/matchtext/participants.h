@@ -56,6 +56,13 @@ int BreakDownParticipants(std::string_view text, std::span<std::int32_t> numbers
 // names, every name of the first found among the second's), else 0.
 int MATCHES(std::string_view first, std::string_view second, std::string_view folder);
 
+// The number under which a participant text's lists are kept for the run: the same text
+// always has the same number (until ForgetTeamsFiles).
+int ParticipantTextId(std::string_view text);
+// MATCHES of two texts given by their numbers, for callers that compare the same texts
+// many times.
+int MatchesById(int first, int second, std::string_view folder);
+
 // Forgets every teams file read and every list worked out so far; the next call reads the
 // teams files again.
 void ForgetTeamsFiles();

@@ -11,6 +11,7 @@ namespace {
 struct Runtime {
   platform::Env* env = nullptr;
   std::vector<const char*> procedures;
+  ErrorRecorder* recorder = nullptr;  // the innermost living recorder
 };
 
 Runtime& TheRuntime() {
@@ -20,33 +21,60 @@ Runtime& TheRuntime() {
 
 const char* Description(int number) {
   switch (number) {
-    case 5: return "Illegal function call";
-    case 6: return "Overflow";
-    case 7: return "Out of memory";
-    case 9: return "Subscript/Pointer out of range";
-    case 11: return "Division by zero";
-    case 24: return "Device timeout";
-    case 51: return "Internal error";
-    case 52: return "Bad file name or number";
-    case 53: return "File not found";
-    case 54: return "Bad file mode";
-    case 55: return "File is open";
-    case 57: return "Device I/O error";
-    case 58: return "File already exists";
-    case 61: return "Disk full";
-    case 62: return "Input past end";
-    case 63: return "Bad record number";
-    case 64: return "Bad file name";
-    case 67: return "Too many files";
-    case 68: return "Device unavailable";
-    case 69: return "Comm error";
-    case 70: return "Permission denied";
-    case 71: return "Disk not ready";
-    case 72: return "Disk media error";
-    case 74: return "Rename across disks";
-    case 75: return "Path/file access error";
-    case 76: return "Path not found";
-    default: return "Unprintable error";
+    case 5:
+      return "Illegal function call";
+    case 6:
+      return "Overflow";
+    case 7:
+      return "Out of memory";
+    case 9:
+      return "Subscript/Pointer out of range";
+    case 11:
+      return "Division by zero";
+    case 24:
+      return "Device timeout";
+    case 51:
+      return "Internal error";
+    case 52:
+      return "Bad file name or number";
+    case 53:
+      return "File not found";
+    case 54:
+      return "Bad file mode";
+    case 55:
+      return "File is open";
+    case 57:
+      return "Device I/O error";
+    case 58:
+      return "File already exists";
+    case 61:
+      return "Disk full";
+    case 62:
+      return "Input past end";
+    case 63:
+      return "Bad record number";
+    case 64:
+      return "Bad file name";
+    case 67:
+      return "Too many files";
+    case 68:
+      return "Device unavailable";
+    case 69:
+      return "Comm error";
+    case 70:
+      return "Permission denied";
+    case 71:
+      return "Disk not ready";
+    case 72:
+      return "Disk media error";
+    case 74:
+      return "Rename across disks";
+    case 75:
+      return "Path/file access error";
+    case 76:
+      return "Path not found";
+    default:
+      return "Unprintable error";
   }
 }
 
@@ -60,6 +88,7 @@ void InstallPlatform(platform::Env& env) {
   ForgetObjectHeap();
   TheRuntime().env = &env;
   TheRuntime().procedures.clear();
+  TheRuntime().recorder = nullptr;
 }
 
 platform::Env& Platform() {
@@ -68,9 +97,13 @@ platform::Env& Platform() {
   return *runtime.env;
 }
 
-Procedure::Procedure(const char* tag) { TheRuntime().procedures.push_back(tag); }
+Procedure::Procedure(const char* tag) {
+  TheRuntime().procedures.push_back(tag);
+}
 
-Procedure::~Procedure() { TheRuntime().procedures.pop_back(); }
+Procedure::~Procedure() {
+  TheRuntime().procedures.pop_back();
+}
 
 std::string RunningProcedure() {
   const auto& procedures = TheRuntime().procedures;
@@ -87,9 +120,19 @@ std::string ErrorReportText(int number, std::string_view tag) {
   return text;
 }
 
+ErrorRecorder::ErrorRecorder() : outer_(TheRuntime().recorder) {
+  TheRuntime().recorder = this;
+}
+
+ErrorRecorder::~ErrorRecorder() {
+  TheRuntime().recorder = outer_;
+}
+
 void RaiseError(int number) {
   platform::Env& env = Platform();
-  if (env.ReportError(ErrorReportText(number, RunningProcedure())) == platform::Answer::kOk) {
+  std::string tag = RunningProcedure();
+  if (TheRuntime().recorder != nullptr) TheRuntime().recorder->Note({number, tag});
+  if (env.ReportError(ErrorReportText(number, tag)) == platform::Answer::kOk) {
     return;
   }
   CloseAllFiles();

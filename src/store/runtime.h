@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/env.h"
 
@@ -30,6 +31,28 @@ std::string RunningProcedure();
 
 // The text of the report of a numbered error raised in the procedure with the tag.
 std::string ErrorReportText(int number, std::string_view tag);
+
+// An error raised while an ErrorRecorder lived: its number and the tag its report named.
+struct RaisedError {
+  int number;
+  std::string tag;
+};
+
+// Notes every error raised while it lives (they are reported as usual), so that a reader
+// that keeps what it read can raise the same reports again later.
+class ErrorRecorder {
+ public:
+  ErrorRecorder();
+  ~ErrorRecorder();
+  ErrorRecorder(const ErrorRecorder&) = delete;
+  ErrorRecorder& operator=(const ErrorRecorder&) = delete;
+  const std::vector<RaisedError>& errors() const { return errors_; }
+  void Note(RaisedError error) { errors_.push_back(std::move(error)); }
+
+ private:
+  std::vector<RaisedError> errors_;
+  ErrorRecorder* outer_;
+};
 
 // Raises a numbered error: reports it at once, naming the running procedure, and returns
 // when the user answers OK (the caller abandons the failing statement and goes on). On
