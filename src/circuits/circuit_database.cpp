@@ -38,12 +38,22 @@ void WriteNewRecords(int file, std::int64_t first) {
   }
 }
 
+// Deletes a file that was not written whole, so that no later run takes it as complete.
+void DiscardPartialFile(const std::string& path) {
+  if (!store::Platform().FileExists(path)) return;
+  int error = store::Platform().DeleteFile(path);
+  if (error != 0) store::RaiseError(error);
+}
+
 void CreateDatabase(const std::string& path) {
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kOutput, file);
+  bool opened = store::IsFileOpen(file);
   store::PrintLine(file, NumberLine(roster::Database().wrestler_count));
   WriteNewRecords(file, 1);
-  store::CloseFile(file);
+  // A database cut short by a failed write would carry the full header, and every later
+  // run would take it as complete: it is removed, and the next run creates it again.
+  if (!(store::CloseFile(file) && opened)) DiscardPartialFile(path);
 }
 
 // Writes the rewritten database; true when it was written whole.
@@ -55,6 +65,24 @@ bool WriteRewrittenDatabase(const std::string& new_path, int old_file, std::int3
   while (!store::AtEndOfFile(old_file)) store::PrintLine(file, store::ReadLine(old_file, false));
   WriteNewRecords(file, static_cast<std::int64_t>(old_count) + 1);
   return store::CloseFile(file) && opened;
+}
+
+// Deletes the index of the database at path before the database is replaced; true when
+// no index is left. An index that cannot be deleted keeps the database from being
+// replaced, so that no index stands beside a database it does not belong to.
+bool DeleteIndex(const std::string& path) {
+  std::string index = path.substr(0, path.size() - 3) + "idx";
+  if (!store::Platform().FileExists(index)) return true;
+  int error = store::Platform().DeleteFile(index);
+  if (error != 0) store::RaiseError(error);
+  return error == 0;
+}
+
+// Gives the rewritten database at new_path the name path; true when it has it.
+bool RenameIntoPlace(const std::string& new_path, const std::string& path) {
+  int error = store::Platform().RenameFile(new_path, path);
+  if (error != 0) store::RaiseError(error);
+  return error == 0;
 }
 
 void ReadRosterEntry(int file, RosterEntry& entry) {
@@ -93,9 +121,19 @@ std::string NumberLine(std::int32_t value) {
 }
 
 void UpdateCircuitDatabase(const std::string& path) {
-  if (!store::Platform().FileExists(path)) {
-    CreateDatabase(path);
-    return;
+  std::string new_path = path + ".new";
+  platform::Env& platform = store::Platform();
+  if (!platform.FileExists(path)) {
+    // An earlier upkeep stopped after the old database became backup 1 and before the
+    // rewritten one took its name ("circdb.dat.new" is left only when written whole): the
+    // replacement is finished, as creating a database from the roster would lose every
+    // hire of the old one. When it cannot be finished, nothing else is written.
+    if (platform.FileExists(new_path) && platform.FileExists(BackupName(path, 1))) {
+      if (!DeleteIndex(path) || !RenameIntoPlace(new_path, path)) return;
+    } else {
+      CreateDatabase(path);
+      return;
+    }
   }
   int old_file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, old_file);
@@ -105,18 +143,16 @@ void UpdateCircuitDatabase(const std::string& path) {
     store::CloseFile(old_file);
     return;
   }
-  std::string new_path = path + ".new";
   bool written = WriteRewrittenDatabase(new_path, old_file, old_count);
   store::CloseFile(old_file);
-  if (!written) return;  // the old database, its backups and its index stay as they were
-  RotateBackups(path, 2);
-  int error = store::Platform().RenameFile(new_path, path);
-  if (error != 0) store::RaiseError(error);
-  std::string index = path.substr(0, path.size() - 3) + "idx";
-  if (store::Platform().FileExists(index)) {
-    error = store::Platform().DeleteFile(index);
-    if (error != 0) store::RaiseError(error);
+  if (!written) {
+    // The old database, its backups and its index stay as they were.
+    DiscardPartialFile(new_path);
+    return;
   }
+  if (!DeleteIndex(path)) return;
+  RotateBackups(path, 2);
+  RenameIntoPlace(new_path, path);
 }
 
 void ReadCircuitRoster(const std::string& path, int circuit) {
