@@ -2,9 +2,12 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 namespace kzo::testing {
@@ -20,10 +23,9 @@ void DrainInto(int fd, std::string& out, bool& open) {
   }
 }
 
-}  // namespace
-
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& folder) {
+// Runs the program; a negative timeout waits for it however long it takes.
+ProgramRun Run(const std::string& program, const std::vector<std::string>& arguments,
+               const std::string& folder, double timeout_seconds) {
   int out_pipe[2];
   int err_pipe[2];
   if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe");
@@ -50,9 +52,23 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   ProgramRun run;
   bool out_open = true;
   bool err_open = true;
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point deadline =
+      Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                         std::chrono::duration<double>(timeout_seconds < 0 ? 0 : timeout_seconds));
   while (out_open || err_open) {
     pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
-    poll(fds, 2, -1);
+    int wait_ms = -1;
+    if (timeout_seconds >= 0 && !run.timed_out) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      if (left.count() <= 0) {
+        kill(child, SIGKILL);  // the pipes close when it is gone
+        run.timed_out = true;
+      } else {
+        wait_ms = static_cast<int>(std::min<long long>(left.count() + 1, 1000));
+      }
+    }
+    if (poll(fds, 2, wait_ms) <= 0) continue;
     if (out_open && (fds[0].revents & (POLLIN | POLLHUP)))
       DrainInto(out_pipe[0], run.out, out_open);
     if (err_open && (fds[1].revents & (POLLIN | POLLHUP)))
@@ -65,6 +81,19 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
   return run;
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& folder) {
+  return Run(program, arguments, folder, -1);
+}
+
+ProgramRun RunProgramWithTimeout(const std::string& program,
+                                 const std::vector<std::string>& arguments,
+                                 const std::string& folder, double timeout_seconds) {
+  return Run(program, arguments, folder, timeout_seconds);
 }
 
 }  // namespace kzo::testing

@@ -12,10 +12,17 @@ struct ProgramRun {
   int signal = 0;
   std::string out;
   std::string err;
+  bool timed_out = false;  // killed because it ran past its time limit
 };
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& folder);
+
+// Runs the program as RunProgram does, killing it (SIGKILL) when it has not ended within
+// timeout_seconds; timed_out then tells so.
+ProgramRun RunProgramWithTimeout(const std::string& program,
+                                 const std::vector<std::string>& arguments,
+                                 const std::string& folder, double timeout_seconds);
 
 }  // namespace kzo::testing
 
