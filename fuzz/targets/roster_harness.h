@@ -1,0 +1,39 @@
+// A roster file read the way the loading driver reads one: the record count, cut to what
+// the file can hold, then records 1..N, each numbered by its slot before its loader runs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_env.h"
+
+namespace kzo::fuzz {
+
+template <class Record, class Loader>
+void FuzzRosterFile(const std::uint8_t* data, std::size_t size, int items_per_record, Loader load) {
+  static FuzzEnv env;
+  env.BeginRun();
+  env.ClearFiles();
+  env.AddFile("/legacy/data/roster.dat",
+              std::string_view(reinterpret_cast<const char*>(data), size));
+  int file = store::FreeFile();
+  store::OpenFile("/legacy/data/roster.dat", store::FileMode::kInput, file);
+  std::int32_t count = store::CutCount(file, store::ReadNumber(file), items_per_record);
+  std::vector<Record> roster(static_cast<std::size_t>(count > 0 ? count : 0) + 1, Record{});
+  for (std::int32_t i = 1; i <= count; ++i) {
+    Record& record = roster[static_cast<std::size_t>(i)];
+    if constexpr (requires { record.wnr; }) {
+      record.wnr = i;
+    } else {
+      record.number = i;
+    }
+    load(file, record);
+  }
+  // The record is read whole and the file stays usable.
+  while (!store::AtEndOfFile(file)) store::ReadLine(file);
+  env.EndRun();
+}
+
+}  // namespace kzo::fuzz
