@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "driver/loaddbs.h"
+#include "export/sqlite_export.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
@@ -36,7 +37,8 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
       return std::nullopt;
     }
   }
-  if (arguments.format != "json") return std::nullopt;
+  if (arguments.format == "sqlite" && !arguments.output) return std::nullopt;
+  if (arguments.format != "json" && arguments.format != "sqlite") return std::nullopt;
   return arguments;
 }
 
@@ -68,6 +70,13 @@ int WriteDocument(platform::Env& env, const std::optional<std::string>& output,
   return 0;
 }
 
+int WriteDatabase(platform::Env& env, const std::string& output) {
+  std::optional<std::string> failure = WriteSqliteDatabase(output);
+  if (!failure) return 0;
+  env.WriteErrorOutput("kzo-export: cannot write " + output + " (" + *failure + ")\n");
+  return 1;
+}
+
 }  // namespace
 
 int ExportMain(int argc, char** argv, platform::Env& env) {
@@ -85,6 +94,7 @@ int ExportMain(int argc, char** argv, platform::Env& env) {
   store::InstallPlatform(load_env);
   store::BeginObjectHeap();
   driver::LOADDBS(load_env.WorkingDirectory());
+  if (arguments->format == "sqlite") return WriteDatabase(env, *arguments->output);
   std::string document = ModelJson();
   document += '\n';
   return WriteDocument(env, arguments->output, document);

@@ -1,0 +1,261 @@
+#include "export/sqlite_export.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../../tests/support/legacy_files.h"
+#include "circuits/records/circuit.h"
+#include "driver/crowd.h"
+#include "driver/loaddbs.h"
+#include "platform/testing/test_env.h"
+#include "roster/database.h"
+#include "roster/field_dictionary.h"
+#include "store/files.h"
+#include "store/heap.h"
+#include "store/runtime.h"
+
+namespace kzo::exporter {
+namespace {
+
+using testing::Lines;
+using testing::Repeat;
+
+// A move record: its name, damage and first counter, then zero items and 12 empty lines.
+std::string Move(const std::string& name, int counter) {
+  return Lines({name, "5", std::to_string(counter)}) + Repeat("0", 12) + Repeat("", 12);
+}
+
+// An installation of five moves, one manager, four wrestlers, a stable whose members
+// include a number that names no wrestler, and one circuit with three shows.
+void WriteInstallation(const platform::TempFolder& folder) {
+  folder.Write("data/moves.dat", testing::RosterFile({Move("a Headlock", 0), Move("a Suplex", 9),
+                                                      Move("a Dropkick", 1), Move("a Slam", 0),
+                                                      Move("the Piledriver", 0)}));
+  folder.Write("data/managers.dat",
+               testing::RosterFile({Lines({"Mr. Mane", "Cane", "3"}) + Repeat("", 7)}));
+  folder.Write("data/wrestlrs.dat",
+               testing::RosterFile({testing::WrestlerRecord("Orrin Vale", 80),
+                                    testing::WrestlerRecord("Tuck Masden", 70),
+                                    testing::WrestlerRecord("Quill Danby", 60, 1),
+                                    testing::WrestlerRecord("Pim Lorca", 50)}));
+  std::string stable = Lines({"The Family", "3", "1", "0", "7", "1", "0", "0", "0"});
+  folder.Write("data/stables.dat", testing::RosterFile({stable + Repeat("", 17)}));
+  folder.Write("data/teams.dat",
+               testing::RosterFile({testing::TeamRecord("Tuck Masden", "Quill Danby",
+                                                        "The Drifters", "Wipeout/Tuen")}));
+  for (const char* empty : {"dives.dat", "fobjects.dat", "gimmicks.dat"}) {
+    folder.Write(std::string("data/") + empty, "0\r\n");
+  }
+  folder.Write("card.lgs", Lines({"Northern Circuit", "north", "x"}));
+  folder.Write("north/card.inf", "3\r\n");
+  folder.Write("north/card.ovv", Lines({"Caf\x82 Night", "Second Show", "Third Show"}));
+  folder.Write("north/cardra.001",
+               "7\r\n" +
+                   Lines({"5", "Singles\\", "Orrin Vale pinned Tuck Mas", "den after a sup",
+                          "lex in 12:34.", "Rating: 85", "(Orrin Vale retains)"}) +
+                   "6\r\n" +
+                   Lines({"1", "Comments", "Orrin Vale pinned Nobody.", "2", "Tag Team",
+                          "Orrin Vale and Pim Lorca defeated The Drifters (Tuck Masden and "
+                          "Quill Danby) when Orrin Vale pinned Quill Danby."}) +
+                   "6\r\n" +
+                   Lines({"1", "Interview", "Talk.", "2", "Singles",
+                          "Orrin Vale and Tuck Masden battled to a double count-out."}));
+  folder.Write("north/cardfa.001", "3\r\n" + Lines({"2", "Lock up.", "Suplex!"}) + "0\r\n0\r\n");
+  folder.Write("north/cardca.001", "1\r\n" + Lines({"Great night."}) + "0\r\n0\r\n");
+  folder.Write("north/card.ttl", "2\r\n" + Lines({"Orrin Vale", "North Heavyweight Title", "1",
+                                                  "vacant", "North Tag Title", "2"}));
+  folder.Write("north/card.pts", Lines({"Orrin Vale", "1, 0, 3, 500, 1, 1",
+                                        "Pim Lorca and Nobody Here", "2, 0, 0, 0, 0, 0"}));
+  folder.Write("north/stables.dat",
+               Lines({"1", "North Family", "2", "4", "9", "0", "1", "0", "0"}) + Repeat("", 17));
+}
+
+class SqliteExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    store::InstallPlatform(env);
+    store::BeginObjectHeap();
+    WriteInstallation(legacy);
+    driver::LOADDBS(legacy.path());
+    ASSERT_EQ(env.reports, std::vector<std::string>{});
+    path = output / "model.db";
+  }
+  void TearDown() override {
+    sqlite3_close(db);
+    store::CloseAllFiles();
+    roster::Database() = roster::RosterDatabase{};
+    circuits::ClearCircuits();
+    driver::ClearCrowdReactions();
+    roster::ClearFieldDictionary();
+  }
+
+  void ExportAndOpen() {
+    std::optional<std::string> failure = WriteSqliteDatabase(path);
+    ASSERT_EQ(failure, std::nullopt);
+    ASSERT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  }
+
+  // The rows of a query, each its values joined by "|", NULL written as "NULL".
+  std::vector<std::string> Rows(const std::string& sql) {
+    std::vector<std::string> rows;
+    sqlite3_stmt* statement = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    while (statement && sqlite3_step(statement) == SQLITE_ROW) {
+      std::string row;
+      for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+        const unsigned char* text = sqlite3_column_text(statement, i);
+        row += (i ? "|" : "") + (text ? std::string(reinterpret_cast<const char*>(text)) : "NULL");
+      }
+      rows.push_back(row);
+    }
+    sqlite3_finalize(statement);
+    return rows;
+  }
+
+  // The names of the files in the output folder.
+  std::vector<std::string> OutputFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(output.path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  using Strings = std::vector<std::string>;
+
+  platform::TestEnv env;
+  platform::TempFolder legacy;
+  platform::TempFolder output;
+  std::string path;
+  sqlite3* db = nullptr;
+};
+
+TEST_F(SqliteExportTest, EveryDictionaryEntryIsAColumnOrAListTableOfItsKeyPrefix) {
+  ExportAndOpen();
+  // Single values: a column named by the field, TEXT for texts, INTEGER otherwise.
+  EXPECT_EQ(Rows("SELECT key FROM field_dictionary f WHERE slots = 0 AND NOT EXISTS ("
+                 "SELECT 1 FROM pragma_table_info(substr(f.key, 1, instr(f.key, '.') - 1)) c "
+                 "WHERE c.name = substr(f.key, instr(f.key, '.') + 1) "
+                 "AND c.type = CASE f.value_type WHEN 2 THEN 'TEXT' ELSE 'INTEGER' END)"),
+            Strings{});
+  EXPECT_EQ(Rows("SELECT count(*) FROM field_dictionary"), Strings{"243"});
+  EXPECT_EQ(Rows("SELECT name FROM pragma_table_info('wrestlers') WHERE pk = 1"), Strings{"wnr"});
+  EXPECT_EQ(Rows("SELECT name FROM pragma_table_info('moves') WHERE pk = 1"), Strings{"number"});
+  EXPECT_EQ(Rows("SELECT count(*) FROM pragma_table_info('wrestlers')"), Strings{"85"})
+      << "88 entries, three of them lists";
+  // Lists: one child table each, in the roster and for the circuits' stables.
+  EXPECT_EQ(Rows("SELECT name FROM sqlite_schema WHERE name LIKE '%\\_managers' ESCAPE '\\' OR "
+                 "name LIKE '%\\_moves' ESCAPE '\\' OR name LIKE '%\\_dives' ESCAPE '\\' OR "
+                 "name LIKE '%\\_wrestlers' ESCAPE '\\' ORDER BY name"),
+            (Strings{"circuit_roster_managers", "circuit_stable_managers",
+                     "circuit_stable_wrestlers", "stable_managers", "stable_wrestlers",
+                     "wrestler_dives", "wrestler_managers", "wrestler_moves"}));
+  EXPECT_EQ(Rows("SELECT count(*) FROM referees"), Strings{"0"});
+}
+
+TEST_F(SqliteExportTest, RosterRowsKeepReferencesThatResolveAndNullTheRest) {
+  ExportAndOpen();
+  EXPECT_EQ(Rows("SELECT wnr, wname, push, is_female FROM wrestlers"),
+            (Strings{"1|Orrin Vale|80|0", "2|Tuck Masden|70|0", "3|Quill Danby|60|1",
+                     "4|Pim Lorca|50|0"}));
+  EXPECT_EQ(Rows("SELECT number, mname, mname_noarticle FROM moves WHERE number < 2"),
+            (Strings{"0|--- None ---|--- None ---", "1|a Headlock|Headlock"}));
+  EXPECT_EQ(Rows("SELECT number, sname, managers_count, wrestlers_count FROM stables"),
+            Strings{"1|The Family|1|3"});
+  // Move 0 exists; wrestler 7 and manager 0 do not.
+  EXPECT_EQ(Rows("SELECT slot, move FROM wrestler_moves WHERE wrestler = 1 AND slot <= 3"),
+            (Strings{"1|3", "2|5", "3|0"}));
+  EXPECT_EQ(Rows("SELECT count(*) FROM wrestler_moves"), Strings{"200"});
+  EXPECT_EQ(Rows("SELECT stable, slot, wrestler FROM stable_wrestlers"),
+            (Strings{"1|1|1", "1|2|NULL", "1|3|NULL"}));
+  EXPECT_EQ(Rows("SELECT slot, manager FROM stable_managers WHERE manager IS NOT NULL"),
+            Strings{"1|1"});
+  EXPECT_EQ(Rows("SELECT number, counter1 FROM moves WHERE number IN (2, 3)"),
+            (Strings{"2|NULL", "3|1"}));
+  EXPECT_EQ(Rows("SELECT counter1, is_submission_move FROM wrestlers WHERE wnr = 1"),
+            Strings{"2|1"});
+  EXPECT_EQ(Rows("SELECT m.mname FROM wrestlers w JOIN moves m ON m.number = w.counter1 "
+                 "WHERE w.wnr = 2"),
+            Strings{"a Suplex"});
+  EXPECT_EQ(Rows("PRAGMA foreign_key_check"), Strings{});
+}
+
+TEST_F(SqliteExportTest, CircuitTablesHoldShowsMatchesTitlesRosterAndPoints) {
+  ExportAndOpen();
+  EXPECT_EQ(Rows("SELECT circuit, lgs_line1, folder, show_count FROM circuits"),
+            Strings{"1|Northern Circuit|north|3"});
+  EXPECT_EQ(Rows("SELECT show, overview, ca_text FROM shows WHERE show = 1"),
+            Strings{"1|Caf\xC3\xA9 Night|Great night.\r\n"});
+  EXPECT_EQ(
+      Rows("SELECT show, slot, match_type, has_fa_block, result, rating, fa_line_count "
+           "FROM matches WHERE show = 1 OR slot = 1"),
+      (Strings{"1|1|Singles|1|Orrin Vale pinned Tuck Masden after a suplex in 12:34.| "
+               "85|2",
+               "2|1|Comments|0|Orrin Vale pinned Nobody.||NULL", "3|1|Interview|0|Talk.||NULL"}));
+  EXPECT_EQ(Rows("SELECT slot, line FROM fa_lines"), (Strings{"1|Lock up.", "2|Suplex!"}));
+  EXPECT_EQ(Rows("SELECT kind, slot, note FROM match_notes"),
+            Strings{"paren|1|Orrin Vale retains"});
+  EXPECT_EQ(Rows("SELECT list, slot FROM match_text_lines WHERE show = 1"),
+            (Strings{"text_lines|1", "text_lines2|1"}));
+  EXPECT_EQ(Rows("SELECT show, match, name, wrestler, value FROM breakdown WHERE show < 3"),
+            (Strings{"1|1|Orrin Vale|1|1", "1|1|Tuck Masden|2|-1", "2|1|Orrin Vale|1|1",
+                     "2|1|Nobody.|NULL|-1", "2|2|Orrin Vale|1|1", "2|2|Pim Lorca|4|1",
+                     "2|2|Tuck Masden|2|-1", "2|2|Quill Danby|3|-1"}));
+  EXPECT_EQ(Rows("SELECT title, title_name, holder, holder_name, wrestler "
+                 "FROM title_holders_view"),
+            (Strings{"1|North Heavyweight Title|Orrin Vale|Orrin Vale|1",
+                     "2|North Tag Title|vacant|NULL|NULL"}));
+  EXPECT_EQ(Rows("SELECT wrestler, name, hire_status, wht_value FROM circuit_roster "
+                 "WHERE wrestler = 2"),
+            Strings{"2|Tuck Masden|100|5"});
+  EXPECT_EQ(Rows("SELECT points_table, entry, entry_name, value4 FROM points_entries"),
+            (Strings{"pts|1|Orrin Vale|500", "pts|2|Pim Lorca and Nobody Here|0",
+                     "totals|1|Orrin Vale|500", "totals|2|Pim Lorca|0", "totals|3||0"}));
+  EXPECT_EQ(Rows("SELECT slot, wrestler FROM points_participants WHERE entry = 2 AND "
+                 "points_table = 'pts'"),
+            (Strings{"1|4", "2|NULL"}));
+  EXPECT_EQ(Rows("SELECT stable, sname FROM circuit_stables"), Strings{"1|North Family"});
+  EXPECT_EQ(Rows("SELECT slot, wrestler FROM circuit_stable_wrestlers"),
+            (Strings{"1|4", "2|NULL"}));
+  EXPECT_EQ(Rows("SELECT count(*) FROM circuit_teams"), Strings{"0"});
+  EXPECT_EQ(Rows("PRAGMA foreign_key_check"), Strings{});
+}
+
+TEST_F(SqliteExportTest, ViewsListAWrestlersMatchesAndRecordsWithoutCommentsOrInterviews) {
+  ExportAndOpen();
+  EXPECT_EQ(Rows("SELECT show, match, match_type, side, outcome FROM wrestler_matches "
+                 "WHERE wnr = 1 ORDER BY show, match"),
+            (Strings{"1|1|Singles|1|win", "2|2|Tag Team|1|win", "3|2|Singles|1|draw"}));
+  EXPECT_EQ(
+      Rows("SELECT wnr, wname, matches, wins, losses, draws FROM wrestler_records ORDER BY wnr"),
+      (Strings{"1|Orrin Vale|3|2|0|1", "2|Tuck Masden|3|0|2|1", "3|Quill Danby|1|0|1|0",
+               "4|Pim Lorca|1|1|0|0"}));
+}
+
+TEST_F(SqliteExportTest, AnExistingFileIsReplacedOnlyByACompleteDatabase) {
+  output.Write("model.db", "an older export");
+  ExportAndOpen();
+  EXPECT_EQ(Rows("SELECT count(*) FROM wrestlers"), Strings{"4"});
+  EXPECT_EQ(OutputFiles(), Strings{"model.db"});
+
+  // A folder in the way: the database is written, the rename fails and is undone.
+  output.MakeFolder("taken.db");
+  output.Write("taken.db/keep", "kept");
+  std::optional<std::string> failure = WriteSqliteDatabase(output / "taken.db");
+  ASSERT_NE(failure, std::nullopt);
+  EXPECT_EQ(output.Read("taken.db/keep"), "kept");
+  EXPECT_EQ(OutputFiles().size(), 2u) << "no temporary file is left behind";
+
+  // No folder to write in: nothing is created.
+  failure = WriteSqliteDatabase(output / "missing/model.db");
+  ASSERT_NE(failure, std::nullopt);
+  EXPECT_FALSE(output.Exists("missing"));
+}
+
+}  // namespace
+}  // namespace kzo::exporter
