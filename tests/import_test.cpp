@@ -144,3 +144,19 @@ TEST(ExportArgumentsTest, BadArgumentsGiveAUsageLine) {
 
 }  // namespace
 }  // namespace kzo
+
+namespace kzo {
+namespace {
+
+TEST(ExportOutputTest, ARelativeOutputIsNamedFromWhereTheProgramStarted) {
+  platform::TempFolder start;
+  platform::TempFolder legacy;
+  testing::ProgramRun run = testing::RunProgram(
+      KZO_EXPORT_PROGRAM, {"--output", "model.json", legacy.path()}, start.path());
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_TRUE(start.Exists("model.json"));
+  EXPECT_FALSE(legacy.Exists("model.json"));
+}
+
+}  // namespace
+}  // namespace kzo

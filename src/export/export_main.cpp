@@ -85,6 +85,10 @@ int ExportMain(int argc, char** argv, platform::Env& env) {
     env.WriteErrorOutput(kUsage);
     return 2;
   }
+  // The output file is named as the user sees it from where the program started.
+  if (arguments->output && !arguments->output->starts_with('/')) {
+    arguments->output = env.WorkingDirectory() + "/" + *arguments->output;
+  }
   if (arguments->folder && env.ChangeDirectory(*arguments->folder) != 0) {
     env.WriteErrorOutput("kzo-export: no such folder: " + *arguments->folder + "\n");
     return 2;
