@@ -12,6 +12,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -116,6 +117,11 @@ struct HostileCase {
   // Paths below the legacy folder that must not exist afterwards.
   std::vector<std::string> absent = {};
 };
+
+// Names the case in test listings.
+void PrintTo(const HostileCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 std::string MegabyteLine(std::size_t megabytes, char fill) {
   return std::string(megabytes << 20, fill);
