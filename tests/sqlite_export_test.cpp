@@ -9,6 +9,7 @@
 #include "platform/testing/test_env.h"
 #include "support/legacy_files.h"
 #include "support/run_program.h"
+#include "support/sqlite_rows.h"
 
 namespace kzo {
 namespace {
@@ -36,17 +37,7 @@ std::vector<std::string> Rows(const std::string& file, const std::string& sql) {
   sqlite3* db = nullptr;
   std::vector<std::string> rows;
   if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
-    while (statement && sqlite3_step(statement) == SQLITE_ROW) {
-      std::string row;
-      for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-        const unsigned char* text = sqlite3_column_text(statement, i);
-        row += (i ? "|" : "") + (text ? std::string(reinterpret_cast<const char*>(text)) : "NULL");
-      }
-      rows.push_back(row);
-    }
-    sqlite3_finalize(statement);
+    rows = testing::QueryRows(db, sql);
   }
   sqlite3_close(db);
   return rows;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../../tests/support/legacy_files.h"
+#include "../../tests/support/sqlite_rows.h"
 #include "circuits/records/circuit.h"
 #include "driver/crowd.h"
 #include "driver/loaddbs.h"
@@ -101,19 +102,8 @@ class SqliteExportTest : public ::testing::Test {
 
   // The rows of a query, each its values joined by "|", NULL written as "NULL".
   std::vector<std::string> Rows(const std::string& sql) {
-    std::vector<std::string> rows;
-    sqlite3_stmt* statement = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
-        << sqlite3_errmsg(db);
-    while (statement && sqlite3_step(statement) == SQLITE_ROW) {
-      std::string row;
-      for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-        const unsigned char* text = sqlite3_column_text(statement, i);
-        row += (i ? "|" : "") + (text ? std::string(reinterpret_cast<const char*>(text)) : "NULL");
-      }
-      rows.push_back(row);
-    }
-    sqlite3_finalize(statement);
+    std::vector<std::string> rows = testing::QueryRows(db, sql);
+    EXPECT_EQ(sqlite3_errcode(db), SQLITE_OK) << sqlite3_errmsg(db);
     return rows;
   }
 
