@@ -9,8 +9,10 @@ namespace kzo::circuits {
 // Brings the database at path (a circuit's "circdb.dat") in step with the wrestler roster:
 // creates it when missing; when its record count K differs from the roster's N, writes
 // "circdb.dat.new" with header N, every line after the old header and records K+1..N,
-// turns the old file into backup 1 and gives the new one its name, and deletes
-// "circdb.idx". The old database is replaced only by a new one that was written whole.
+// deletes "circdb.idx", turns the old file into backup 1 and gives the new one its name.
+// The old database is replaced only by a new one that was written whole, and a partial
+// file is removed; a replacement stopped before its last rename is finished by the next
+// run, so the old database's hires are never lost.
 void UpdateCircuitDatabase(const std::string& path);
 
 // Reads the database at path into the roster of circuit, deciding who is hired.
