@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/roster_file.h"
 #include "fuzz_env.h"
 
 namespace kzo::fuzz {
@@ -20,17 +21,9 @@ void FuzzRosterFile(const std::uint8_t* data, std::size_t size, int items_per_re
               std::string_view(reinterpret_cast<const char*>(data), size));
   int file = store::FreeFile();
   store::OpenFile("/legacy/data/roster.dat", store::FileMode::kInput, file);
-  std::int32_t count = store::CutCount(file, store::ReadNumber(file), items_per_record);
-  std::vector<Record> roster(static_cast<std::size_t>(count > 0 ? count : 0) + 1, Record{});
-  for (std::int32_t i = 1; i <= count; ++i) {
-    Record& record = roster[static_cast<std::size_t>(i)];
-    if constexpr (requires { record.wnr; }) {
-      record.wnr = i;
-    } else {
-      record.number = i;
-    }
-    load(file, record);
-  }
+  std::vector<Record> roster;
+  std::int32_t count = 0;
+  driver::ReadRosterRecords(file, items_per_record, roster, count, load);
   // The record is read whole and the file stays usable.
   while (!store::AtEndOfFile(file)) store::ReadLine(file);
   env.EndRun();

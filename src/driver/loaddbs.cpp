@@ -9,6 +9,7 @@
 #include "driver/config/settings.h"
 #include "driver/config/translate.h"
 #include "driver/crowd.h"
+#include "driver/roster_file.h"
 #include "matchtext/breakdowns.h"
 #include "matchtext/participants.h"
 #include "roster/database.h"
@@ -34,32 +35,13 @@ void ReadGlobalSettings(const std::string& folder) {
       store::NewRecordString(std::string_view(limit).substr(0, kSettingLimit));
 }
 
-// Reads one roster file: its record count N, then records 1..N, each numbered by its slot
-// before its loader reads it. after_record runs right after each record is loaded.
-template <class Record, class Loader, class AfterRecord>
+// Reads one roster file of the legacy folder into its roster.
+template <class Record, class... Rest>
 void LoadRosterFile(int file, const std::string& path, int items_per_record,
-                    std::vector<Record>& roster, std::int32_t& count, Loader load,
-                    AfterRecord after_record) {
+                    std::vector<Record>& roster, std::int32_t& count, Rest... rest) {
   store::OpenFile(path, store::FileMode::kInput, file);
-  count = store::CutCount(file, store::ReadNumber(file), items_per_record);
-  roster.assign(static_cast<std::size_t>(count > 0 ? count : 0) + 1, Record{});
-  for (std::int32_t i = 1; i <= count; ++i) {
-    Record& record = roster[static_cast<std::size_t>(i)];
-    if constexpr (requires { record.wnr; }) {
-      record.wnr = i;
-    } else {
-      record.number = i;
-    }
-    load(file, record);
-    after_record(record);
-  }
+  ReadRosterRecords(file, items_per_record, roster, count, rest...);
   store::CloseFile(file);
-}
-
-template <class Record, class Loader>
-void LoadRosterFile(int file, const std::string& path, int items_per_record,
-                    std::vector<Record>& roster, std::int32_t& count, Loader load) {
-  LoadRosterFile(file, path, items_per_record, roster, count, load, [](Record&) {});
 }
 
 void LoadRosters(const std::string& folder, int file) {
