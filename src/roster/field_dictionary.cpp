@@ -17,7 +17,7 @@
 namespace kzo::roster {
 namespace {
 
-struct EntrySpec {
+struct EntryDefinition {
   std::int32_t kind;
   std::size_t field;
   const char* key;
@@ -53,7 +53,7 @@ constexpr std::int32_t kFlag = kTypeFlag;
 #define WRESTLER_REF kKindWrestlers, offsetof(WrestlerRecord, wname)
 
 // Every entry, in registration order; within a kind, the declared field order.
-constexpr EntrySpec kEntries[] = {
+constexpr EntryDefinition kEntries[] = {
     // wrestlers
     {WRESTLER(moves), "Moves", kInt, MOVE_REF, 50},
     {WRESTLER(managers), "Managers", kInt, MANAGER_REF, 5},
@@ -360,10 +360,10 @@ void AddFieldEntry(std::int32_t kind, std::int32_t field, std::string_view key,
 void InitFieldDictionary() {
   store::Procedure tag("INITASSO");
   ClearFieldDictionary();
-  for (const EntrySpec& spec : kEntries) {
-    AddFieldEntry(spec.kind, static_cast<std::int32_t>(spec.field), spec.key, spec.label,
-                  spec.value_type, spec.ref_kind, static_cast<std::int32_t>(spec.ref_field),
-                  spec.slots);
+  for (const EntryDefinition& entry : kEntries) {
+    AddFieldEntry(entry.kind, static_cast<std::int32_t>(entry.field), entry.key, entry.label,
+                  entry.value_type, entry.ref_kind, static_cast<std::int32_t>(entry.ref_field),
+                  entry.slots);
   }
 }
 
