@@ -83,3 +83,38 @@ TEST_F(LoadCircuitTest, FoldersOutsideOrAtTheLegacyFolderAreNotLoaded) {
 
 }  // namespace
 }  // namespace kzo::circuits
+
+namespace kzo::circuits {
+namespace {
+
+// A platform whose heap cannot hold a show record.
+class NoRoomForShows : public platform::TestEnv {
+ public:
+  void* HeapAlloc(int heap, std::size_t size) override {
+    // A heap object of a show record: 32 bytes before element 0, the record, one zero byte.
+    if (size == 32 + sizeof(ShowRecord) + 1) return nullptr;
+    return TestEnv::HeapAlloc(heap, size);
+  }
+};
+
+TEST(LoadCircuitHeapTest, AShowRecordThatCannotBeMadeEndsTheCircuitsLoad) {
+  NoRoomForShows env;
+  platform::TempFolder legacy;
+  store::InstallPlatform(env);
+  store::BeginObjectHeap();
+  roster::Database() = roster::RosterDatabase{};
+  roster::Database().legacy_folder = store::NewRecordString(legacy.path());
+  ClearCircuits();
+  Circuits().count = 1;
+  Circuits().records[1].folder = store::NewRecordString("circ");
+  legacy.Write("circ/card.inf", "2\r\n");
+  legacy.Write("circ/card.ovv", "one\r\ntwo\r\n");
+  LoadCircuit(1);
+  EXPECT_EQ(env.console, "Null pointer returned for object creation.\r\n");
+  EXPECT_EQ(Circuits().records[1].shows[1], nullptr);
+  EXPECT_FALSE(legacy.Exists("circ/circdb.dat")) << "the rest of the circuit stays unloaded";
+  EXPECT_TRUE(env.reports.empty());
+}
+
+}  // namespace
+}  // namespace kzo::circuits
