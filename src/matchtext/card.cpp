@@ -42,6 +42,7 @@ struct SegmentDraft {
   std::vector<std::string_view> bracket_notes;
   std::vector<std::string_view> paren_notes;
   std::vector<std::string_view> fa_lines;
+  std::int64_t fa_count = 0;  // the fa block's count as read
 };
 
 // Reading positions in the ra and fa blocks; they only ever move forward.
@@ -95,6 +96,7 @@ void ReadTrailer(Block ra, CardCursor& cursor, std::int64_t k, SegmentDraft& seg
 // are kept; the cursor passes all c lines so that the next block stays in step.
 void ReadFaBlock(Block fa, CardCursor& cursor, SegmentDraft& segment) {
   std::int64_t c = store::NumericValue(Line(fa, cursor.fa));
+  segment.fa_count = c;
   ++cursor.fa;
   if (c <= 0) return;
   std::int64_t present =
@@ -141,9 +143,12 @@ Text* StoreTexts(const Texts& texts, std::int32_t& count) {
   return list;
 }
 
-circuits::FaLines* StoreFaLines(const std::vector<std::string_view>& lines) {
+// The fa lines kept; line_count is their number, or a negative count as it was read.
+circuits::FaLines* StoreFaLines(const SegmentDraft& segment) {
   auto* fa_lines = store::NewObject<circuits::FaLines>();
-  if (fa_lines != nullptr) fa_lines->lines = StoreTexts(lines, fa_lines->line_count);
+  if (fa_lines == nullptr) return nullptr;
+  fa_lines->lines = StoreTexts(segment.fa_lines, fa_lines->line_count);
+  if (segment.fa_count < 0) fa_lines->line_count = static_cast<std::int32_t>(segment.fa_count);
   return fa_lines;
 }
 
@@ -156,7 +161,7 @@ void StoreSegment(const SegmentDraft& segment, circuits::ShowRecord& show,
   match.rating_text = NewText(segment.rating);
   match.bracket_notes = StoreTexts(segment.bracket_notes, match.bracket_note_count);
   match.paren_notes = StoreTexts(segment.paren_notes, match.paren_note_count);
-  if (segment.has_fa_block) match.fa_lines = StoreFaLines(segment.fa_lines);
+  if (segment.has_fa_block) match.fa_lines = StoreFaLines(segment);
   match.show = &show;
 }
 

@@ -196,7 +196,8 @@ TEST_F(CardTest, NegativeCountsRunToTheRatingAndNeverMoveBack) {
   EXPECT_EQ(TextLines(first), std::vector<std::string>{"A pinned B."});
   EXPECT_STREQ(first.rating_text, "") << "a negative count has no trailer";
   EXPECT_EQ(first.paren_note_count, 0);
-  EXPECT_EQ(first.fa_lines->line_count, 0);
+  EXPECT_EQ(first.fa_lines->line_count, -5) << "a negative count is kept as read";
+  EXPECT_EQ(first.fa_lines->lines, nullptr);
   // The index stays on the "Rating: " line: it starts the next segment as its count.
   EXPECT_STREQ(show.matches[2].match_type, "(x)");
 }
