@@ -27,7 +27,6 @@ int ErrorFromErrno(int err) {
     case EROFS:
       return 70;
     case ENOSPC:
-    case EDQUOT:
       return 61;
     case EMFILE:
     case ENFILE:
@@ -35,10 +34,8 @@ int ErrorFromErrno(int err) {
     case ENOENT:
     case ENOTDIR:
       return 76;
-    case EEXIST:
+    case EEXIST:  // a rename target that appeared meanwhile
       return 58;
-    case EXDEV:
-      return 74;
     default:
       return 75;
   }
