@@ -17,6 +17,7 @@
 #include "store/heap.h"
 #include "store/numbers.h"
 #include "store/runtime.h"
+#include "store/text.h"
 
 namespace kzo::circuits {
 namespace {
@@ -41,10 +42,7 @@ std::string ShortTitleName(std::string_view name) {
   std::size_t at = name.find(" Title");
   if (at == std::string_view::npos) at = name.find(" Champion");
   if (at == std::string_view::npos) return std::string(name);
-  std::string_view part = name.substr(0, at);
-  std::size_t first = part.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  return std::string(part.substr(first, part.find_last_not_of(' ') - first + 1));
+  return std::string(TrimBlanks(name.substr(0, at)));
 }
 
 void FillHolderNames(TitleRecord& title, std::string_view folder,

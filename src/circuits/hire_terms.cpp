@@ -71,11 +71,6 @@ std::int64_t TermEnd(std::int64_t start, std::int64_t amount, int unit) {
   }
 }
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  std::int64_t q = a / b;
-  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
 }  // namespace
 
 void AddHireTerm(RosterEntry* entry, std::int64_t amount, int unit, int circuit, int jitter) {
@@ -103,8 +98,9 @@ void AddHireTerm(RosterEntry* entry, std::int64_t amount, int unit, int circuit,
 }
 
 std::int32_t DATEDIFF(std::int64_t later, std::int64_t earlier) {
-  std::int64_t seconds = FloorDiv(later, kUnitsPerSecond) - FloorDiv(earlier, kUnitsPerSecond);
-  std::int64_t days = FloorDiv(seconds, kSecondsPerDay);
+  std::int64_t seconds =
+      store::FloorDivide(later, kUnitsPerSecond) - store::FloorDivide(earlier, kUnitsPerSecond);
+  std::int64_t days = store::FloorDivide(seconds, kSecondsPerDay);
   if (days > std::numeric_limits<std::int32_t>::max())
     return std::numeric_limits<std::int32_t>::max();
   if (days < std::numeric_limits<std::int32_t>::min())

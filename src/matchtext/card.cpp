@@ -7,6 +7,7 @@
 #include "store/heap.h"
 #include "store/numbers.h"
 #include "store/runtime.h"
+#include "store/text.h"
 
 namespace kzo::matchtext {
 namespace {
@@ -25,12 +26,6 @@ std::string_view Line(Block block, std::int64_t number) {
 
 bool IsPresent(Block block, std::int64_t number) {
   return number >= 1 && number <= static_cast<std::int64_t>(block.size());
-}
-
-std::string_view StripEnds(std::string_view text, std::string_view characters) {
-  std::size_t first = text.find_first_not_of(characters);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(characters) - first + 1);
 }
 
 // One segment as read from the blocks, before it is stored in the object heap.
@@ -207,10 +202,6 @@ std::string CollapseDoubleBlanks(std::string_view text) {
 void ReplaceLeadingLines(std::vector<std::string>& lines, std::string first, std::size_t last) {
   lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(last + 1));
   lines.insert(lines.begin(), std::move(first));
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  return StripEnds(text, " ");
 }
 
 bool EndsCompactRun(std::string_view trimmed) {

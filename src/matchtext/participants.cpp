@@ -8,6 +8,7 @@
 #include "roster/database.h"
 #include "store/files.h"
 #include "store/runtime.h"
+#include "store/text.h"
 
 namespace kzo::matchtext {
 namespace {
@@ -44,18 +45,6 @@ std::string ExpandMemberLists(std::string text) {
     std::size_t kept = comma == std::string::npos ? 0 : comma + 2;
     text = text.substr(0, kept) + text.substr(open + 1, close - open - 1) + text.substr(close + 1);
   }
-}
-
-std::string ReplaceSlashes(std::string_view text) {
-  std::string replaced;
-  for (char c : text) {
-    if (c == '/') {
-      replaced += ", ";
-    } else {
-      replaced += c;
-    }
-  }
-  return replaced;
 }
 
 // ---- Participant texts ------------------------------------------------------------------
@@ -285,7 +274,7 @@ bool SameParticipants(const std::vector<std::string>& first,
 
 std::string ReduceParticipantText(std::string_view text) {
   store::Procedure procedure("MGETNAME");
-  return ReplaceSlashes(ExpandMemberLists(RemoveBracketRemarks(std::string(text))));
+  return ReplaceAll(ExpandMemberLists(RemoveBracketRemarks(std::string(text))), "/", ", ");
 }
 
 int CountSeparators(std::string_view reduced) {

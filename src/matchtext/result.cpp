@@ -3,6 +3,7 @@
 #include <array>
 
 #include "store/runtime.h"
+#include "store/text.h"
 
 namespace kzo::matchtext {
 namespace {
@@ -51,12 +52,6 @@ std::string_view CutAt(std::string_view text, const std::array<std::string_view,
   return text;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string_view FirstSide(std::string_view shortened, std::size_t verb) {
   return TrimBlanks(shortened.substr(0, verb));
 }
@@ -68,18 +63,6 @@ std::string_view SecondSide(std::string_view full, std::string_view shortened, s
   std::string_view side = CutAt(shortened.substr(blank + 1), kSecondSideCutWords);
   std::size_t last = side.find_last_not_of(kTrailingTimeCharacters);
   return last == std::string_view::npos ? std::string_view() : side.substr(0, last + 1);
-}
-
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  std::string replaced;
-  std::size_t start = 0;
-  for (std::size_t found = text.find(from); found != std::string_view::npos;
-       found = text.find(from, start)) {
-    replaced.append(text.substr(start, found - start)).append(to);
-    start = found + from.size();
-  }
-  replaced.append(text.substr(start));
-  return replaced;
 }
 
 std::string NameOfField(std::string_view field) {

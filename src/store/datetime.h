@@ -13,6 +13,9 @@ struct CalendarTime {
   int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
+// a / b rounded towards minus infinity (b > 0).
+std::int64_t FloorDivide(std::int64_t a, std::int64_t b);
+
 // Days from 1 January 1601 to the date (proleptic Gregorian calendar).
 std::int64_t DaysSince1601(int year, int month, int day);
 std::int64_t DateTimeFromCalendar(const CalendarTime& time);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,14 @@ void DrainInto(int fd, std::string& out, bool& open) {
   } else {
     open = false;
   }
+}
+
+// Waits for the child to end and notes how it ended.
+void WaitForEnd(pid_t child, ProgramRun& run) {
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
 }
 
 // Runs the program; a negative timeout waits for it however long it takes.
@@ -76,10 +85,7 @@ ProgramRun Run(const std::string& program, const std::vector<std::string>& argum
   }
   close(out_pipe[0]);
   close(err_pipe[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+  WaitForEnd(child, run);
   return run;
 }
 
@@ -95,12 +101,6 @@ ProgramRun RunProgramWithTimeout(const std::string& program,
                                  const std::string& folder, double timeout_seconds) {
   return Run(program, arguments, folder, timeout_seconds);
 }
-
-}  // namespace kzo::testing
-
-#include <pty.h>
-
-namespace kzo::testing {
 
 ProgramRun RunProgramOnTerminal(const std::string& program, const std::string& folder,
                                 const std::vector<std::string>& answers) {
@@ -134,10 +134,7 @@ ProgramRun RunProgramOnTerminal(const std::string& program, const std::string& f
     }
   }
   close(terminal);
-  int status = 0;
-  waitpid(child, &status, 0);
-  if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+  WaitForEnd(child, run);
   return run;
 }
 

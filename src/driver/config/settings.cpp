@@ -5,18 +5,12 @@
 #include "store/cp437.h"
 #include "store/files.h"
 #include "store/runtime.h"
+#include "store/text.h"
 
 namespace kzo::config {
 namespace {
 
 constexpr char kScrambleMark = '_';
-
-std::string_view TrimBlanks(std::string_view text) {
-  std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  std::size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
 
 bool StartsWithPrefix(std::string_view line, std::string_view lower_prefix) {
   if (line.size() < lower_prefix.size()) return false;

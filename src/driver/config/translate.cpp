@@ -6,6 +6,7 @@
 #include "driver/config/file_helpers.h"
 #include "store/cp437.h"
 #include "store/runtime.h"
+#include "store/text.h"
 
 namespace kzo::config {
 namespace {
@@ -17,20 +18,6 @@ constexpr std::string_view kExchangeDrive = "t:\\";
 // The platform's path conversions work on buffers of 1000 bytes: at most 999 bytes go in,
 // and a longer result counts as a failure.
 constexpr std::size_t kPathLimit = 999;
-
-// Replaces every non-overlapping occurrence of from, left to right; the inserted text is
-// not searched again.
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  if (from.empty()) return std::string(text);
-  std::string replaced;
-  std::size_t pos = 0;
-  for (std::size_t found; (found = text.find(from, pos)) != std::string_view::npos;
-       pos = found + from.size()) {
-    replaced.append(text.substr(pos, found - pos)).append(to);
-  }
-  replaced.append(text.substr(pos));
-  return replaced;
-}
 
 std::optional<std::string> Limited(std::optional<std::string> converted) {
   if (converted && converted->size() > kPathLimit) return std::nullopt;
