@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "circuits/records/show.h"
+#include "model/show.h"
 #include "fuzz_env.h"
 
 namespace {
@@ -39,12 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string_view> ra = BlockLines(fuzz::Part(input, 0));
   std::vector<std::string_view> fa = BlockLines(fuzz::Part(input, 1));
   std::vector<std::string_view> ca = BlockLines(fuzz::Part(input, 2));
-  circuits::ShowRecord show{};
+  model::ShowRecord show{};
   matchtext::MakeShowCard(show, ra, fa, ca);
-  if (show.match_count < 0 || show.match_count > circuits::kMaxMatches) std::abort();
+  if (show.match_count < 0 || show.match_count > model::kMaxMatches) std::abort();
   std::size_t total = Touch(show.ca_text);
   for (std::int32_t m = 1; m <= show.match_count; ++m) {
-    const circuits::MatchRecord& match = show.matches[m];
+    const model::MatchRecord& match = show.matches[m];
     total += Touch(match.match_type) + Touch(match.rating_text);
     total += TouchList(match.text_lines, match.text_line_count);
     total += TouchList(match.text_lines2, match.text_line2_count);

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/roster_file.h"
+#include "roster/roster_file.h"
 #include "fuzz_env.h"
 
 namespace kzo::fuzz {
@@ -23,7 +23,7 @@ void FuzzRosterFile(const std::uint8_t* data, std::size_t size, int items_per_re
   store::OpenFile("/legacy/data/roster.dat", store::FileMode::kInput, file);
   std::vector<Record> roster;
   std::int32_t count = 0;
-  driver::ReadRosterRecords(file, items_per_record, roster, count, load);
+  roster::ReadRosterRecords(file, items_per_record, roster, count, load);
   // The record is read whole and the file stays usable.
   while (!store::AtEndOfFile(file)) store::ReadLine(file);
   env.EndRun();

@@ -1,6 +1,6 @@
 // Fuzzes the settings lookup and the value scrambling. Input parts (separated by a line
 // "---"): the settings file, the key, a text to scramble.
-#include "driver/config/settings.h"
+#include "config/settings.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "circuits/records/circuit.h"
-#include "circuits/records/find_wrestler.h"
-#include "driver/config/file_helpers.h"
+#include "model/circuit.h"
+#include "model/find_wrestler.h"
+#include "config/file_helpers.h"
 #include "matchtext/card.h"
 #include "matchtext/participants.h"
 #include "roster/database.h"
@@ -28,8 +28,8 @@ constexpr int kItemsPerStable = 23;
 constexpr int kHolderNumbersConsidered = 200;
 constexpr std::int32_t kDefaultWeight = 5;
 
-CircuitRecord& Circuit(int circuit) {
-  return Circuits().records[static_cast<std::size_t>(circuit)];
+model::CircuitRecord& Circuit(int circuit) {
+  return model::Circuits().records[static_cast<std::size_t>(circuit)];
 }
 
 // A count that a list holds at most capacity of: stored as the capacity when above it.
@@ -45,14 +45,14 @@ std::string ShortTitleName(std::string_view name) {
   return std::string(TrimBlanks(name.substr(0, at)));
 }
 
-void FillHolderNames(TitleRecord& title, std::string_view folder,
-                     const roster::NameIndex& wrestler_names, const CircuitRecord& c) {
+void FillHolderNames(model::TitleRecord& title, std::string_view folder,
+                     const roster::NameIndex& wrestler_names, const model::CircuitRecord& c) {
   std::array<std::int32_t, kHolderNumbersConsidered + 1> numbers{};
   int found = matchtext::BreakDownParticipants(View(title.holder), numbers, wrestler_names, folder);
   found = std::min(found, kHolderNumbersConsidered);
   if (found > 0 && numbers[1] == -1) return;
-  int slots = RosterSlots();
-  for (int k = 1; k <= found && title.holder_count < kMaxHolderNames; ++k) {
+  int slots = model::RosterSlots();
+  for (int k = 1; k <= found && title.holder_count < model::kMaxHolderNames; ++k) {
     std::int32_t wrestler = numbers[static_cast<std::size_t>(k)];
     if (wrestler < 1 || wrestler > slots || c.roster == nullptr) continue;
     title.holder_names[static_cast<std::size_t>(++title.holder_count)] =
@@ -60,7 +60,7 @@ void FillHolderNames(TitleRecord& title, std::string_view folder,
   }
 }
 
-void ReadTitle(int file, TitleRecord& title) {
+void ReadTitle(int file, model::TitleRecord& title) {
   title.holder = store::ReadRecordString(file);
   title.title_name = store::ReadRecordString(file);
   title.title_number = store::ReadNumber(file);
@@ -145,8 +145,8 @@ void ReadCardConfiguration(const std::string& folder, int circuit) {
 }
 
 void ReadInjuries(const std::string& folder, int circuit) {
-  CircuitRecord& c = Circuit(circuit);
-  int slots = RosterSlots();
+  model::CircuitRecord& c = Circuit(circuit);
+  int slots = model::RosterSlots();
   c.injuries = store::NewList<std::int32_t>(slots);
   int file = config::SAFEOPEN(folder + "\\card.inj");
   if (file == 0) return;
@@ -154,23 +154,23 @@ void ReadInjuries(const std::string& folder, int circuit) {
     std::string name(store::ReadLine(file));
     std::int32_t value = store::NumericValue(store::ReadLine(file));
     std::int32_t wrestler = store::NumericValue(name);
-    if (wrestler == 0) wrestler = FindWrestler(name, 0);
+    if (wrestler == 0) wrestler = model::FindWrestler(name, 0);
     if (c.injuries != nullptr && wrestler >= 0 && wrestler <= slots) c.injuries[wrestler] = value;
   }
   store::CloseFile(file);
 }
 
 void ReadTitles(const std::string& folder, int circuit, const roster::NameIndex& wrestler_names) {
-  CircuitRecord& c = Circuit(circuit);
+  model::CircuitRecord& c = Circuit(circuit);
   int file = config::SAFEOPEN(folder + "\\card.ttl");
   if (file == 0) return;
   std::int32_t count = store::CutCount(file, store::ReadNumber(file), kItemsPerTitle);
-  c.title_count = StoredCount(count, kMaxTitles);
-  c.titles = store::NewList<TitleRecord>(std::max(c.title_count, 0));
-  TitleRecord dropped{};
+  c.title_count = StoredCount(count, model::kMaxTitles);
+  c.titles = store::NewList<model::TitleRecord>(std::max(c.title_count, 0));
+  model::TitleRecord dropped{};
   for (std::int32_t t = 1; t <= count; ++t) {
-    bool kept = c.titles != nullptr && t <= kMaxTitles;
-    TitleRecord& title = kept ? c.titles[t] : dropped;
+    bool kept = c.titles != nullptr && t <= model::kMaxTitles;
+    model::TitleRecord& title = kept ? c.titles[t] : dropped;
     ReadTitle(file, title);
     if (kept && View(title.holder) != "vacant") FillHolderNames(title, folder, wrestler_names, c);
   }
@@ -178,7 +178,7 @@ void ReadTitles(const std::string& folder, int circuit, const roster::NameIndex&
 }
 
 void ReadShowCards(const std::string& folder, int circuit) {
-  CircuitRecord& c = Circuit(circuit);
+  model::CircuitRecord& c = Circuit(circuit);
   CardFileSet set;
   int number = 1;
   set.Open(folder, number);
@@ -196,15 +196,15 @@ void ReadShowCards(const std::string& folder, int circuit) {
     ReadBlock(set.files[0], set.later, 2000, ra);
     ReadBlock(set.files[1], set.later, 40000, fa);
     ReadBlock(set.files[2], set.later, 2000, ca);
-    ShowRecord* show = c.shows != nullptr ? c.shows[j] : nullptr;
+    model::ShowRecord* show = c.shows != nullptr ? c.shows[j] : nullptr;
     if (show != nullptr) matchtext::MakeShowCard(*show, ra, fa, ca);
   }
   set.Close();
 }
 
 void ReadWeights(const std::string& folder, int circuit) {
-  CircuitRecord& c = Circuit(circuit);
-  int slots = RosterSlots();
+  model::CircuitRecord& c = Circuit(circuit);
+  int slots = model::RosterSlots();
   c.wht_values = store::NewList<std::int32_t>(slots);
   int file = config::SAFEOPEN(folder + "\\card.wht");
   int wrestlers = roster::StoredWrestlerCount();
@@ -217,14 +217,14 @@ void ReadWeights(const std::string& folder, int circuit) {
 }
 
 void ReadCircuitTeams(const std::string& folder, int circuit) {
-  CircuitRecord& c = Circuit(circuit);
-  ReadRecordsFile(folder + "\\teams.dat", kItemsPerTeam, kMaxCircuitTeams, c.teams, c.team_count,
+  model::CircuitRecord& c = Circuit(circuit);
+  ReadRecordsFile(folder + "\\teams.dat", kItemsPerTeam, model::kMaxCircuitTeams, c.teams, c.team_count,
                   roster::LoadTeamRecord);
 }
 
 void ReadCircuitStables(const std::string& folder, int circuit) {
-  CircuitRecord& c = Circuit(circuit);
-  ReadRecordsFile(folder + "\\stables.dat", kItemsPerStable, kMaxCircuitStables, c.stables,
+  model::CircuitRecord& c = Circuit(circuit);
+  ReadRecordsFile(folder + "\\stables.dat", kItemsPerStable, model::kMaxCircuitStables, c.stables,
                   c.stable_count, roster::LoadStableRecord);
 }
 

@@ -17,7 +17,7 @@ class CardFilesTest : public CircuitTest {
   static std::string OneMatch(const std::string& show) {
     return "4\r\n2\r\nSingles\r\nOrrin Vale pinned " + show + ".\r\nRating: 50\r\n";
   }
-  CircuitRecord* circuit = nullptr;
+  model::CircuitRecord* circuit = nullptr;
 };
 
 TEST_F(CardFilesTest, InjuriesByNumberOrByName) {
@@ -39,7 +39,7 @@ TEST_F(CardFilesTest, TitlesWithShortNamesAndHolders) {
       "Belt\r\n4\r\n");
   LoadCircuit(1);
   ASSERT_EQ(circuit->title_count, 4);
-  TitleRecord* titles = circuit->titles;
+  model::TitleRecord* titles = circuit->titles;
   EXPECT_STREQ(titles[1].title_short, "Intercontinental");
   EXPECT_EQ(titles[1].holder_count, 0);
   EXPECT_STREQ(titles[2].title_short, "Tag Team");
@@ -62,7 +62,7 @@ TEST_F(CardFilesTest, ShowBlocksFollowTheRaFileIntoTheNextNumber) {
   WriteCircuitFile("cardra.002", OneMatch("C"));
   WriteCircuitFile("cardca.002", "1\r\nthird\r\n");
   LoadCircuit(1);
-  ShowRecord** shows = circuit->shows;
+  model::ShowRecord** shows = circuit->shows;
   EXPECT_STREQ(shows[1]->matches[1].text_lines[1], "Orrin Vale pinned A.");
   EXPECT_STREQ(shows[3]->matches[1].text_lines[1], "Orrin Vale pinned C.");
   EXPECT_STREQ(shows[3]->ca_text, "third\r\n");

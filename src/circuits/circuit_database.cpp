@@ -4,7 +4,7 @@
 
 #include "circuits/backups.h"
 #include "circuits/hire_terms.h"
-#include "circuits/records/circuit.h"
+#include "model/circuit.h"
 #include "roster/database.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -85,7 +85,7 @@ bool RenameIntoPlace(const std::string& new_path, const std::string& path) {
   return error == 0;
 }
 
-void ReadRosterEntry(int file, RosterEntry& entry) {
+void ReadRosterEntry(int file, model::RosterEntry& entry) {
   entry.name = store::ReadRecordString(file);
   entry.push = store::ReadNumber(file);
   entry.hire_status = store::ReadNumber(file);
@@ -98,8 +98,8 @@ void ReadRosterEntry(int file, RosterEntry& entry) {
   for (int line = 0; line < kTrailingLines; ++line) store::ReadLine(file);
 }
 
-void DecideHire(RosterEntry& entry, int circuit) {
-  const CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
+void DecideHire(model::RosterEntry& entry, int circuit) {
+  const model::CircuitRecord& c = model::Circuits().records[static_cast<std::size_t>(circuit)];
   std::int32_t status = entry.hire_status;
   if (c.card_cfg_value != 0) {
     entry.hired = 1;
@@ -156,17 +156,17 @@ void UpdateCircuitDatabase(const std::string& path) {
 }
 
 void ReadCircuitRoster(const std::string& path, int circuit) {
-  CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
-  int slots = RosterSlots();
-  c.roster = store::NewList<RosterEntry>(slots);
+  model::CircuitRecord& c = model::Circuits().records[static_cast<std::size_t>(circuit)];
+  int slots = model::RosterSlots();
+  c.roster = store::NewList<model::RosterEntry>(slots);
   if (c.roster == nullptr || !store::Platform().FileExists(path)) return;
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, file);
   std::int32_t count = store::CutCount(file, store::ReadNumber(file), kItemsPerRecord);
-  RosterEntry dropped{};
+  model::RosterEntry dropped{};
   for (std::int32_t i = 1; i <= count; ++i) {
-    RosterEntry& entry = i <= slots ? c.roster[i] : dropped;
-    entry = RosterEntry{};
+    model::RosterEntry& entry = i <= slots ? c.roster[i] : dropped;
+    entry = model::RosterEntry{};
     ReadRosterEntry(file, entry);
     DecideHire(entry, circuit);
     if (i <= slots && c.injuries != nullptr) entry.injury = c.injuries[i];

@@ -123,7 +123,7 @@ class RosterReadTest : public CircuitTest {
     AddCircuit();
   }
   // Loads the circuit with hire states for wrestlers 1..7 and returns its roster.
-  RosterEntry* LoadWithHireStates(const std::vector<int>& states) {
+  model::RosterEntry* LoadWithHireStates(const std::vector<int>& states) {
     std::string db = " 7 \r\n";
     for (std::size_t i = 0; i < states.size(); ++i) {
       db += std::string(1, static_cast<char>('A' + i)) + "\r\n 1 \r\n" + NumberLine(states[i]) +
@@ -133,12 +133,12 @@ class RosterReadTest : public CircuitTest {
     env.now = {2026, 1, 31, 18, 5, 0, 0};
     env.random_value = 0.5;  // jitter +1 day
     LoadCircuit(1);
-    return Circuits().records[1].roster;
+    return model::Circuits().records[1].roster;
   }
 };
 
 TEST_F(RosterReadTest, HireStatesDecideWhoIsHired) {
-  RosterEntry* roster = LoadWithHireStates({0, 1, 99, 100, 150, 32000, -4});
+  model::RosterEntry* roster = LoadWithHireStates({0, 1, 99, 100, 150, 32000, -4});
   ASSERT_NE(roster, nullptr);
   std::vector<int> hired, terms;
   for (int i = 1; i <= 7; ++i) {
@@ -148,7 +148,7 @@ TEST_F(RosterReadTest, HireStatesDecideWhoIsHired) {
   EXPECT_EQ(hired, (std::vector<int>{0, 1, 1, 0, 1, 0, 0}));
   EXPECT_EQ(terms, (std::vector<int>{0, 1, 1, 0, 0, 0, 0}));
   std::int64_t today = store::DateTimeFromCalendar({2026, 1, 31});
-  EXPECT_EQ(Circuits().records[1].today, today);
+  EXPECT_EQ(model::Circuits().records[1].today, today);
   EXPECT_EQ(roster[2].current_term->start, today);
   EXPECT_EQ(roster[2].current_term->end, store::DateTimeFromCalendar({2026, 3, 1}));
   EXPECT_EQ(roster[2].manager_count, 2);
@@ -157,7 +157,7 @@ TEST_F(RosterReadTest, HireStatesDecideWhoIsHired) {
 
 TEST_F(RosterReadTest, ANonZeroCardConfigurationHiresEveryone) {
   WriteCircuitFile("card.cfg", "1\r\n");
-  RosterEntry* roster = LoadWithHireStates({0, 1, 99, 100, 150, 32000, -4});
+  model::RosterEntry* roster = LoadWithHireStates({0, 1, 99, 100, 150, 32000, -4});
   for (int i = 1; i <= 7; ++i) {
     EXPECT_EQ(roster[i].hired, 1);
     EXPECT_EQ(roster[i].hire_term_count, 0);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "circuits/records/circuit.h"
-#include "circuits/records/find_wrestler.h"
+#include "model/circuit.h"
+#include "model/find_wrestler.h"
 #include "matchtext/participants.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
@@ -26,8 +26,8 @@ class CircuitTest : public ::testing::Test {
     roster::Database() = roster::RosterDatabase{};
     roster::Database().legacy_folder = store::NewRecordString(legacy.path());
     roster::Database().settings.GlobalHiringLimitTo = store::NewRecordString("");
-    ClearCircuits();
-    ForgetWrestlerIndexes();
+    model::ClearCircuits();
+    model::ForgetWrestlerIndexes();
     matchtext::ForgetTeamsFiles();
   }
   void TearDown() override { store::CloseAllFiles(); }
@@ -46,13 +46,13 @@ class CircuitTest : public ::testing::Test {
       w.heel_tactics = static_cast<std::int32_t>(i % 2);
       w.managers[2] = static_cast<std::int32_t>(i);
     }
-    ForgetWrestlerIndexes();
+    model::ForgetWrestlerIndexes();
   }
 
   // Circuit 1 in the table, with its folder "circ" below the legacy folder.
-  CircuitRecord& AddCircuit(const char* folder = "circ") {
-    Circuits().count = 1;
-    CircuitRecord& c = Circuits().records[1];
+  model::CircuitRecord& AddCircuit(const char* folder = "circ") {
+    model::Circuits().count = 1;
+    model::CircuitRecord& c = model::Circuits().records[1];
     c.folder = store::NewRecordString(folder);
     legacy.MakeFolder(folder);
     return c;

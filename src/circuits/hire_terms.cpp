@@ -73,21 +73,21 @@ std::int64_t TermEnd(std::int64_t start, std::int64_t amount, int unit) {
 
 }  // namespace
 
-void AddHireTerm(RosterEntry* entry, std::int64_t amount, int unit, int circuit, int jitter) {
+void AddHireTerm(model::RosterEntry* entry, std::int64_t amount, int unit, int circuit, int jitter) {
   store::Procedure procedure("OC_NEWCO");
-  if (entry == nullptr || entry->hire_term_count >= kMaxHireTerms || entry->hire_term_count < 0) {
+  if (entry == nullptr || entry->hire_term_count >= model::kMaxHireTerms || entry->hire_term_count < 0) {
     return;
   }
   int count = entry->hire_term_count;
-  const HireTerm* last = count > 0 ? entry->hire_terms[static_cast<std::size_t>(count)] : nullptr;
+  const model::HireTerm* last = count > 0 ? entry->hire_terms[static_cast<std::size_t>(count)] : nullptr;
   std::int64_t start =
-      last ? last->end : Circuits().records[static_cast<std::size_t>(circuit)].today;
+      last ? last->end : model::Circuits().records[static_cast<std::size_t>(circuit)].today;
   std::int64_t end = TermEnd(start, amount, unit);
   if (jitter != 0 && unit != kUntilDate) {
     auto shift = static_cast<std::int64_t>(store::Platform().Random() * 14);
     end = PlusDays(end, -7 + (1 + shift));
   }
-  HireTerm* term = store::NewObject<HireTerm>();
+  model::HireTerm* term = store::NewObject<model::HireTerm>();
   if (term == nullptr) return;
   term->start = start;
   term->end = end;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "circuits/records/circuit.h"
+#include "model/circuit.h"
 
 namespace kzo::circuits {
 
@@ -15,7 +15,7 @@ enum HireUnit { kDays = 1, kWeeks = 2, kMonths = 3, kYears = 4, kUntilDate = 5 }
 // units (calendar months keep the day when the new month has it, else take its last day;
 // 29 February plus whole years becomes 28 February in a common year); unit 5 ends at
 // amount itself. With jitter the end moves by -6..+7 days.
-void AddHireTerm(RosterEntry* entry, std::int64_t amount, int unit, int circuit, int jitter);
+void AddHireTerm(model::RosterEntry* entry, std::int64_t amount, int unit, int circuit, int jitter);
 
 // Whole days from earlier to later, rounded down (towards minus infinity); milliseconds do
 // not count.

@@ -14,8 +14,8 @@ class HireTermTest : public CircuitTest {
  protected:
   // The end of a first term of amount units from today, without jitter.
   std::int64_t EndFrom(std::int64_t today, std::int64_t amount, int unit) {
-    Circuits().records[1].today = today;
-    RosterEntry entry{};
+    model::Circuits().records[1].today = today;
+    model::RosterEntry entry{};
     AddHireTerm(&entry, amount, unit, 1, 0);
     EXPECT_EQ(entry.hire_term_count, 1);
     return entry.current_term->end;
@@ -37,8 +37,8 @@ TEST_F(HireTermTest, CalendarUnits) {
 }
 
 TEST_F(HireTermTest, TermsFollowEachOtherAndStopAtTen) {
-  Circuits().records[1].today = Date(2026, 1, 1);
-  RosterEntry entry{};
+  model::Circuits().records[1].today = Date(2026, 1, 1);
+  model::RosterEntry entry{};
   for (int i = 0; i < 12; ++i) AddHireTerm(&entry, 1, kMonths, 1, 0);
   EXPECT_EQ(entry.hire_term_count, 10);
   EXPECT_EQ(entry.hire_terms[2]->start, Date(2026, 2, 1));
@@ -49,15 +49,15 @@ TEST_F(HireTermTest, TermsFollowEachOtherAndStopAtTen) {
 }
 
 TEST_F(HireTermTest, JitterMovesTheEndBySixDaysEarlierToSevenLater) {
-  Circuits().records[1].today = Date(2026, 1, 1);
+  model::Circuits().records[1].today = Date(2026, 1, 1);
   for (auto [random, shift] : {std::pair{0.0, -6}, {0.5, 1}, {0.9999, 7}}) {
     env.random_value = random;
-    RosterEntry entry{};
+    model::RosterEntry entry{};
     AddHireTerm(&entry, 1, kMonths, 1, 1);
     EXPECT_EQ(entry.current_term->end, Date(2026, 2, 1) + shift * store::kDateTimeDay) << random;
   }
   env.random_value = 0.0;
-  RosterEntry until{};
+  model::RosterEntry until{};
   AddHireTerm(&until, 77, kUntilDate, 1, 1);
   EXPECT_EQ(until.current_term->end, 77) << "no jitter on a fixed date";
 }

@@ -7,9 +7,9 @@
 #include "circuits/card_files.h"
 #include "circuits/circuit_database.h"
 #include "circuits/points.h"
-#include "circuits/records/circuit.h"
-#include "driver/config/file_helpers.h"
-#include "driver/config/settings.h"
+#include "model/circuit.h"
+#include "config/file_helpers.h"
+#include "config/settings.h"
 #include "platform/paths.h"
 #include "roster/database.h"
 #include "roster/name_index.h"
@@ -40,7 +40,7 @@ std::int32_t NumberSetting(const std::string& file, const char* key) {
   return store::NumericValue(config::GetSetting(file, key));
 }
 
-void ReadSettings(const std::string& folder, CircuitRecord& c) {
+void ReadSettings(const std::string& folder, model::CircuitRecord& c) {
   std::string file = folder + "\\kzo.cnf";
   c.AddPointsForWin = NumberSetting(file, "AddPointsForWin");
   c.DeductPointsForLoss = NumberSetting(file, "DeductPointsForLoss");
@@ -60,20 +60,20 @@ std::int64_t Today() {
   return store::DateTimeFromCalendar({now.year, now.month, now.day});
 }
 
-void ReadShowCount(const std::string& folder, CircuitRecord& c) {
+void ReadShowCount(const std::string& folder, model::CircuitRecord& c) {
   int file = config::SAFEOPEN(folder + "\\card.inf");
   if (file == 0) return;
-  c.show_count = std::min<std::int32_t>(store::ReadNumber(file), kMaxShows);
+  c.show_count = std::min<std::int32_t>(store::ReadNumber(file), model::kMaxShows);
   store::CloseFile(file);
 }
 
 // Creates one show record per show with its overview line; false when a creation failed.
-bool ReadOverviews(const std::string& folder, CircuitRecord& c) {
+bool ReadOverviews(const std::string& folder, model::CircuitRecord& c) {
   int file = config::SAFEOPEN(folder + "\\card.ovv");
   if (file == 0) return true;
-  c.shows = store::NewList<ShowRecord*>(std::max(c.show_count, 0));
+  c.shows = store::NewList<model::ShowRecord*>(std::max(c.show_count, 0));
   for (std::int32_t j = 1; j <= c.show_count; ++j) {
-    ShowRecord* show = c.shows ? store::NewObject<ShowRecord>() : nullptr;
+    model::ShowRecord* show = c.shows ? store::NewObject<model::ShowRecord>() : nullptr;
     if (show == nullptr) {
       config::MSGBOX("Null pointer returned for object creation.");
       store::CloseFile(file);
@@ -91,13 +91,13 @@ bool ReadOverviews(const std::string& folder, CircuitRecord& c) {
 roster::NameIndex WorkingNames() {
   roster::NameIndex names;
   const auto& wrestlers = roster::Database().wrestlers;
-  for (int i = 1; i <= RosterSlots(); ++i)
+  for (int i = 1; i <= model::RosterSlots(); ++i)
     names.Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
   return names;
 }
 
 void LoadCircuitFolder(int circuit, const std::string& folder) {
-  CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
+  model::CircuitRecord& c = model::Circuits().records[static_cast<std::size_t>(circuit)];
   std::string listed = "|" + std::string(View(c.folder)) + "|";
   c.hiring_listed =
       View(roster::Database().settings.GlobalHiringLimitTo).find(listed) != std::string_view::npos;
@@ -122,7 +122,7 @@ void LoadCircuitFolder(int circuit, const std::string& folder) {
 
 void LoadCircuit(int circuit) {
   store::Procedure procedure("LOADCIRC");
-  CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
+  model::CircuitRecord& c = model::Circuits().records[static_cast<std::size_t>(circuit)];
   if (c.folder == nullptr) return;
   FolderPlace place = PlaceOf(View(c.folder));
   if (place == FolderPlace::kOutside) {

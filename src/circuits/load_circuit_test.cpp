@@ -14,7 +14,7 @@ class LoadCircuitTest : public CircuitTest {
 };
 
 TEST_F(LoadCircuitTest, SettingsDefaultsReplaceZeroAfterAllAreRead) {
-  CircuitRecord& c = AddCircuit();
+  model::CircuitRecord& c = AddCircuit();
   WriteCircuitFile("kzo.cnf",
                    "AddPointsForWin=0\r\nTitleBonusValue=7\r\nWinningStreakImportance=0\r\n"
                    "UniverseCircuit1=Other=One\r\n");
@@ -37,7 +37,7 @@ TEST_F(LoadCircuitTest, EveryLoadedCircuitFolderGetsASettingsFile) {
 
 TEST_F(LoadCircuitTest, HiringListedNeedsTheBarsAroundTheFolder) {
   for (auto [limit, listed] : {std::pair{"|a|circ|", 1}, {"circ|a", 0}, {"|CIRC|", 0}, {"", 0}}) {
-    CircuitRecord& c = AddCircuit();
+    model::CircuitRecord& c = AddCircuit();
     roster::Database().settings.GlobalHiringLimitTo = store::NewRecordString(limit);
     LoadCircuit(1);
     EXPECT_EQ(c.hiring_listed, listed) << limit;
@@ -45,7 +45,7 @@ TEST_F(LoadCircuitTest, HiringListedNeedsTheBarsAroundTheFolder) {
 }
 
 TEST_F(LoadCircuitTest, ShowRecordsComeFromTheOverviewFile) {
-  CircuitRecord& c = AddCircuit();
+  model::CircuitRecord& c = AddCircuit();
   WriteCircuitFile("card.inf", "3\r\n");
   WriteCircuitFile("card.ovv", "Opening Night\r\nSecond\r\n");
   LoadCircuit(1);
@@ -58,7 +58,7 @@ TEST_F(LoadCircuitTest, ShowRecordsComeFromTheOverviewFile) {
 }
 
 TEST_F(LoadCircuitTest, WithoutAnOverviewFileNoShowHasARecord) {
-  CircuitRecord& c = AddCircuit();
+  model::CircuitRecord& c = AddCircuit();
   WriteCircuitFile("card.inf", "2\r\n");
   LoadCircuit(1);
   EXPECT_EQ(c.show_count, 2);
@@ -66,12 +66,12 @@ TEST_F(LoadCircuitTest, WithoutAnOverviewFileNoShowHasARecord) {
 }
 
 TEST_F(LoadCircuitTest, FoldersOutsideOrAtTheLegacyFolderAreNotLoaded) {
-  CircuitRecord& outside = AddCircuit("circ\\..\\..");
+  model::CircuitRecord& outside = AddCircuit("circ\\..\\..");
   LoadCircuit(1);
   EXPECT_EQ(env.console, "Circuit folder outside the legacy folder skipped: circ\\..\\..\r\n");
   EXPECT_EQ(outside.today, 0);
   for (const char* itself : {"", "\\", ".", "./."}) {
-    CircuitRecord& c = AddCircuit();
+    model::CircuitRecord& c = AddCircuit();
     c.folder = store::NewRecordString(itself);
     LoadCircuit(1);
     EXPECT_EQ(c.today, 0) << itself;
@@ -92,7 +92,7 @@ class NoRoomForShows : public platform::TestEnv {
  public:
   void* HeapAlloc(int heap, std::size_t size) override {
     // A heap object of a show record: 32 bytes before element 0, the record, one zero byte.
-    if (size == 32 + sizeof(ShowRecord) + 1) return nullptr;
+    if (size == 32 + sizeof(model::ShowRecord) + 1) return nullptr;
     return TestEnv::HeapAlloc(heap, size);
   }
 };
@@ -104,14 +104,14 @@ TEST(LoadCircuitHeapTest, AShowRecordThatCannotBeMadeEndsTheCircuitsLoad) {
   store::BeginObjectHeap();
   roster::Database() = roster::RosterDatabase{};
   roster::Database().legacy_folder = store::NewRecordString(legacy.path());
-  ClearCircuits();
-  Circuits().count = 1;
-  Circuits().records[1].folder = store::NewRecordString("circ");
+  model::ClearCircuits();
+  model::Circuits().count = 1;
+  model::Circuits().records[1].folder = store::NewRecordString("circ");
   legacy.Write("circ/card.inf", "2\r\n");
   legacy.Write("circ/card.ovv", "one\r\ntwo\r\n");
   LoadCircuit(1);
   EXPECT_EQ(env.console, "Null pointer returned for object creation.\r\n");
-  EXPECT_EQ(Circuits().records[1].shows[1], nullptr);
+  EXPECT_EQ(model::Circuits().records[1].shows[1], nullptr);
   EXPECT_FALSE(legacy.Exists("circ/circdb.dat")) << "the rest of the circuit stays unloaded";
   EXPECT_TRUE(env.reports.empty());
 }

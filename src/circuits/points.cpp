@@ -24,16 +24,16 @@ constexpr std::int32_t kActiveWithTermEnd = 100;
 constexpr std::int32_t kActiveEnd = 32767;
 
 // Makes room for one more entry: the list grows by doubling up to its capacity.
-PointsEntry* NextEntry(PointsTable& table) {
-  if (table.entry_count >= kMaxPointsEntries) return nullptr;
+model::PointsEntry* NextEntry(model::PointsTable& table) {
+  if (table.entry_count >= model::kMaxPointsEntries) return nullptr;
   int upper = store::HeapArrayUpper(table.entries);
   if (table.entry_count + 1 > upper) {
-    int grown = std::min(std::max(16, upper * 2), kMaxPointsEntries);
-    auto* entries = store::NewList<PointsEntry>(grown);
+    int grown = std::min(std::max(16, upper * 2), model::kMaxPointsEntries);
+    auto* entries = store::NewList<model::PointsEntry>(grown);
     if (entries == nullptr) return nullptr;
     if (table.entries != nullptr) {
       std::memcpy(static_cast<void*>(entries), table.entries,
-                  sizeof(PointsEntry) * static_cast<std::size_t>(table.entry_count + 1));
+                  sizeof(model::PointsEntry) * static_cast<std::size_t>(table.entry_count + 1));
     }
     store::FreeHeapArray(table.entries);
     table.entries = entries;
@@ -42,9 +42,9 @@ PointsEntry* NextEntry(PointsTable& table) {
 }
 
 // The participant text numbers of the circuit's title holders, titles 1..count.
-std::vector<int> HolderTextIds(const CircuitRecord& c) {
+std::vector<int> HolderTextIds(const model::CircuitRecord& c) {
   std::vector<int> ids(1, 0);
-  for (int t = 1; c.titles != nullptr && t <= std::min<int>(c.title_count, kMaxTitles); ++t) {
+  for (int t = 1; c.titles != nullptr && t <= std::min<int>(c.title_count, model::kMaxTitles); ++t) {
     ids.push_back(matchtext::ParticipantTextId(View(c.titles[t].holder)));
   }
   return ids;
@@ -61,11 +61,11 @@ std::uint32_t TitleMask(std::string_view name, const std::vector<int>& holders,
   return mask;
 }
 
-void ResolveParticipants(PointsEntry& entry, const roster::NameIndex& names,
+void ResolveParticipants(model::PointsEntry& entry, const roster::NameIndex& names,
                          std::span<const std::int32_t> active, std::string_view folder) {
   std::array<std::int32_t, kParticipantNumbers + 1> numbers{};
   int found = matchtext::BreakDownParticipants(View(entry.entry_name), numbers, names, folder);
-  entry.participant_count = std::min(found, kMaxParticipants);
+  entry.participant_count = std::min(found, model::kMaxParticipants);
   std::uint32_t product = 1;
   std::int32_t genders = 0;
   const auto& wrestlers = roster::Database().wrestlers;
@@ -83,12 +83,12 @@ void ResolveParticipants(PointsEntry& entry, const roster::NameIndex& names,
   entry.gender_mask = genders;
 }
 
-void ReadEntry(int file, PointsEntry& entry) {
+void ReadEntry(int file, model::PointsEntry& entry) {
   entry.entry_name = store::ReadRecordString(file);
   for (int v = 1; v <= 6; ++v) entry.values[static_cast<std::size_t>(v)] = store::ReadNumber(file);
 }
 
-std::int32_t ActiveMark(const CircuitRecord& c, int wrestler, int slots) {
+std::int32_t ActiveMark(const model::CircuitRecord& c, int wrestler, int slots) {
   if (c.card_cfg_value != 0) return 1;
   if (wrestler > slots || c.roster == nullptr) return 0;
   std::int32_t status = c.roster[wrestler].hire_status;
@@ -98,17 +98,17 @@ std::int32_t ActiveMark(const CircuitRecord& c, int wrestler, int slots) {
 
 }  // namespace
 
-void LoadPointsFile(const std::string& path, PointsTable& table, const roster::NameIndex& names,
+void LoadPointsFile(const std::string& path, model::PointsTable& table, const roster::NameIndex& names,
                     std::span<const std::int32_t> active, int circuit) {
   if (!store::Platform().FileExists(path)) return;
-  const CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
+  const model::CircuitRecord& c = model::Circuits().records[static_cast<std::size_t>(circuit)];
   std::string folder = path.substr(0, path.find_last_of('\\') + 1);
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, file);
   std::vector<int> holders = HolderTextIds(c);
-  PointsEntry dropped{};
+  model::PointsEntry dropped{};
   while (!store::AtEndOfFile(file)) {
-    PointsEntry* entry = NextEntry(table);
+    model::PointsEntry* entry = NextEntry(table);
     if (entry == nullptr) {  // beyond the table's capacity: read, not matched
       ReadEntry(file, dropped);
       continue;
@@ -121,7 +121,7 @@ void LoadPointsFile(const std::string& path, PointsTable& table, const roster::N
   store::CloseFile(file);
 }
 
-void AddToTotals(PointsTable& totals, const PointsTable& source, std::span<const Text> names,
+void AddToTotals(model::PointsTable& totals, const model::PointsTable& source, std::span<const Text> names,
                  std::span<const std::int32_t> active) {
   store::Procedure procedure("OC_ADDRA");
   std::unordered_map<std::int32_t, int> slot_of;  // wrestler → his totals entry
@@ -129,11 +129,11 @@ void AddToTotals(PointsTable& totals, const PointsTable& source, std::span<const
     if (totals.entries[d].participant_count == 1) slot_of[totals.entries[d].participants[1]] = d;
   }
   for (int s = 1; s <= source.entry_count; ++s) {
-    const PointsEntry& from = source.entries[s];
+    const model::PointsEntry& from = source.entries[s];
     for (int k = 1; k <= from.participant_count; ++k) {
       std::int32_t wrestler = from.participants[static_cast<std::size_t>(k)];
       auto found = slot_of.find(wrestler);
-      PointsEntry* to = found != slot_of.end() ? &totals.entries[found->second] : nullptr;
+      model::PointsEntry* to = found != slot_of.end() ? &totals.entries[found->second] : nullptr;
       if (to == nullptr) {
         to = NextEntry(totals);
         if (to == nullptr) continue;
@@ -155,12 +155,12 @@ void AddToTotals(PointsTable& totals, const PointsTable& source, std::span<const
 
 void LoadCircuitPoints(int circuit) {
   store::Procedure procedure("OC_LOADR");
-  CircuitRecord& c = Circuits().records[static_cast<std::size_t>(circuit)];
-  if (c.points == nullptr) c.points = store::NewObject<PointsSet>();
+  model::CircuitRecord& c = model::Circuits().records[static_cast<std::size_t>(circuit)];
+  if (c.points == nullptr) c.points = store::NewObject<model::PointsSet>();
   if (c.points == nullptr) return;
   const roster::RosterDatabase& db = roster::Database();
   int wrestlers = roster::StoredWrestlerCount();
-  int slots = RosterSlots();
+  int slots = model::RosterSlots();
   std::vector<Text> names(static_cast<std::size_t>(wrestlers) + 1, nullptr);
   std::vector<std::int32_t> active(static_cast<std::size_t>(wrestlers) + 1, kUnmatched);
   for (int i = 1; i <= wrestlers; ++i) {

@@ -32,9 +32,9 @@ class PointsTest : public CircuitTest {
     WriteCircuitFile("circdb.dat", db);
     LoadCircuit(1);
   }
-  const PointsEntry& Entry(const PointsTable& table, int slot) { return table.entries[slot]; }
+  const model::PointsEntry& Entry(const model::PointsTable& table, int slot) { return table.entries[slot]; }
 
-  CircuitRecord* circuit = nullptr;
+  model::CircuitRecord* circuit = nullptr;
 };
 
 TEST_F(PointsTest, ActiveProductsAndGenderMasks) {
@@ -44,7 +44,7 @@ TEST_F(PointsTest, ActiveProductsAndGenderMasks) {
                    "Orrin Vale and Nobody\r\n0,0,0,0,0,0\r\n"
                    "Nobody/Somebody\r\n0,0,0,0,0,0\r\n");
   Load();
-  const PointsTable& pts = circuit->points->pts;
+  const model::PointsTable& pts = circuit->points->pts;
   ASSERT_EQ(pts.entry_count, 4);
   EXPECT_EQ(Entry(pts, 1).active_product, 1);
   EXPECT_EQ(Entry(pts, 1).gender_mask, 3);
@@ -64,12 +64,12 @@ TEST_F(PointsTest, TotalsSumEveryTableAndKeepTheFirstTitleMask) {
   WriteCircuitFile("card.pts", "Tuck Masden, Orrin Vale\r\n1,1,1,1,1,1\r\n");
   WriteCircuitFile("cardt.pts", "Orrin Vale\r\n10 20 30 40 50 60\r\n");
   Load();
-  const PointsSet& points = *circuit->points;
+  const model::PointsSet& points = *circuit->points;
   EXPECT_EQ(Entry(points.pts, 1).title_mask, 8) << "bit 3 for title 3";
   EXPECT_EQ(Entry(points.pts_t, 1).title_mask, 0);
   ASSERT_EQ(points.totals.entry_count, 2);
-  const PointsEntry& tuck = Entry(points.totals, 1);
-  const PointsEntry& orrin = Entry(points.totals, 2);
+  const model::PointsEntry& tuck = Entry(points.totals, 1);
+  const model::PointsEntry& orrin = Entry(points.totals, 2);
   EXPECT_STREQ(tuck.entry_name, "Tuck Masden");
   EXPECT_EQ(orrin.participants[1], 1);
   EXPECT_EQ(orrin.values[1], 11);
@@ -89,13 +89,13 @@ TEST_F(PointsTest, MissingFilesGiveEmptyTablesAndATrailingEmptyLineOneMoreEntry)
 TEST_F(PointsTest, ATrailingEmptyLineGivesOneMoreEntry) {
   WriteCircuitFile("cards.pts", "Pim Lorca\r\n1,2,3,4,5,6\r\n\r\n");
   Load();
-  const PointsTable& pts_s = circuit->points->pts_s;
+  const model::PointsTable& pts_s = circuit->points->pts_s;
   ASSERT_EQ(pts_s.entry_count, 2);
   EXPECT_STREQ(Entry(pts_s, 2).entry_name, "");
   EXPECT_EQ(Entry(pts_s, 2).values[1], 0);
   EXPECT_EQ(env.reports.size(), 6u) << "each of its six numbers is input past end";
   EXPECT_NE(env.reports[0].find("OC_LOADR"), std::string::npos);
-  const PointsTable& totals = circuit->points->totals;
+  const model::PointsTable& totals = circuit->points->totals;
   ASSERT_EQ(totals.entry_count, 2);
   EXPECT_STREQ(Entry(totals, 2).entry_name, "") << "unmatched participants sum into one entry";
   EXPECT_EQ(Entry(totals, 2).active_product, -99);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "circuits/records/circuit.h"
+#include "model/circuit.h"
 #include "driver/loaddbs.h"
 #include "matchtext/result.h"
 #include "store/files.h"
@@ -18,8 +18,8 @@ bool IsSkippedKind(Text match_type) {
   return kind == "Comments" || kind == "Interview";
 }
 
-void WriteMatch(int file, const circuits::MatchRecord& match) {
-  std::string_view result = View(circuits::ResultText(match));
+void WriteMatch(int file, const model::MatchRecord& match) {
+  std::string_view result = View(model::ResultText(match));
   store::PrintLine(file, result);
   std::string line;
   for (const matchtext::ResultEntry& entry : matchtext::ParseResult(result)) {
@@ -29,10 +29,10 @@ void WriteMatch(int file, const circuits::MatchRecord& match) {
   store::PrintLine(file, "");
 }
 
-void WriteShow(int file, const circuits::ShowRecord& show) {
+void WriteShow(int file, const model::ShowRecord& show) {
   int match_count = show.match_count;
   for (int m = 1; m <= match_count; ++m) {
-    const circuits::MatchRecord& match = show.matches[m];
+    const model::MatchRecord& match = show.matches[m];
     if (!IsSkippedKind(match.match_type)) WriteMatch(file, match);
   }
 }
@@ -42,10 +42,10 @@ void WriteShow(int file, const circuits::ShowRecord& show) {
 void WriteMatchReport() {
   int file = store::FreeFile();
   store::OpenFile("matches.txt", store::FileMode::kOutput, file);
-  const circuits::CircuitTable& table = circuits::Circuits();
+  const model::CircuitTable& table = model::Circuits();
   int circuit_count = table.count;
   for (int c = 1; c <= circuit_count; ++c) {
-    const circuits::CircuitRecord& circuit = table.records[static_cast<std::size_t>(c)];
+    const model::CircuitRecord& circuit = table.records[static_cast<std::size_t>(c)];
     int show_count = circuit.show_count;
     for (int s = 1; s <= show_count && circuit.shows != nullptr; ++s) {
       if (circuit.shows[s] != nullptr) WriteShow(file, *circuit.shows[s]);

@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "circuits/load_circuit.h"
-#include "circuits/records/circuit.h"
-#include "circuits/records/find_wrestler.h"
-#include "driver/config/settings.h"
-#include "driver/config/translate.h"
-#include "driver/crowd.h"
-#include "driver/roster_file.h"
-#include "matchtext/breakdowns.h"
+#include "model/circuit.h"
+#include "model/find_wrestler.h"
+#include "config/settings.h"
+#include "config/translate.h"
+#include "roster/crowd.h"
+#include "roster/roster_file.h"
+#include "circuits/breakdowns.h"
 #include "matchtext/participants.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
@@ -40,7 +40,7 @@ template <class Record, class... Rest>
 void LoadRosterFile(int file, const std::string& path, int items_per_record,
                     std::vector<Record>& roster, std::int32_t& count, Rest... rest) {
   store::OpenFile(path, store::FileMode::kInput, file);
-  ReadRosterRecords(file, items_per_record, roster, count, rest...);
+  roster::ReadRosterRecords(file, items_per_record, roster, count, rest...);
   store::CloseFile(file);
 }
 
@@ -70,19 +70,19 @@ void LoadRosters(const std::string& folder, int file) {
 // Reads the circuit list three lines per circuit, loading and breaking down each circuit
 // before the next entry is read. The table holds 100 circuits; reading stops after them.
 void LoadCircuitList(const std::string& folder, int file) {
-  circuits::ClearCircuits();
+  model::ClearCircuits();
   std::string path = folder + "\\card.lgs";
   if (!store::Platform().FileExists(path)) return;
   store::OpenFile(path, store::FileMode::kInput, file);
-  circuits::CircuitTable& table = circuits::Circuits();
-  while (!store::AtEndOfFile(file) && table.count < circuits::kMaxCircuits) {
+  model::CircuitTable& table = model::Circuits();
+  while (!store::AtEndOfFile(file) && table.count < model::kMaxCircuits) {
     int c = ++table.count;
-    circuits::CircuitRecord& circuit = table.records[static_cast<std::size_t>(c)];
+    model::CircuitRecord& circuit = table.records[static_cast<std::size_t>(c)];
     circuit.lgs_line1 = store::ReadRecordString(file);
     circuit.folder = store::ReadRecordString(file);
     circuit.lgs_line3 = store::ReadRecordString(file);
     circuits::LoadCircuit(c);
-    matchtext::ComputeMatchBreakdowns(c);
+    circuits::ComputeMatchBreakdowns(c);
   }
   store::CloseFile(file);
 }
@@ -95,14 +95,14 @@ void LOADDBS(std::string_view legacy_folder) {
   roster::RosterDatabase& db = roster::Database();
   db = roster::RosterDatabase{};
   db.legacy_folder = store::NewRecordString(folder);
-  ClearCrowdReactions();
-  circuits::ForgetWrestlerIndexes();
+  roster::ClearCrowdReactions();
+  model::ForgetWrestlerIndexes();
   matchtext::ForgetTeamsFiles();
   ReadGlobalSettings(folder);
   int file = store::FreeFile();
   LoadRosters(folder, file);
-  ReadCrowdFile(folder + "\\data\\crowd.cnf", 1);
-  ReadCrowdFile(folder + "\\data\\wcrowd.cnf", 2);
+  roster::ReadCrowdFile(folder + "\\data\\crowd.cnf", 1);
+  roster::ReadCrowdFile(folder + "\\data\\wcrowd.cnf", 2);
   LoadCircuitList(folder, file);
   roster::InitFieldDictionary();
 }

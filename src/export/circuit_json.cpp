@@ -2,21 +2,21 @@
 
 #include <algorithm>
 
-#include "circuits/records/circuit.h"
+#include "model/circuit.h"
 #include "export/roster_json.h"
 
 namespace kzo::exporter {
 namespace {
 
-using circuits::CircuitRecord;
-using circuits::MatchRecord;
+using model::CircuitRecord;
+using model::MatchRecord;
 
 // A list's stored slots: a count above the capacity is written as stored.
 int Stored(std::int32_t count, int capacity) {
   return std::clamp<int>(count, 0, capacity);
 }
 
-void WriteTitle(JsonWriter& json, const circuits::TitleRecord& title) {
+void WriteTitle(JsonWriter& json, const model::TitleRecord& title) {
   json.BeginObject();
   json.TextValue("holder", title.holder);
   json.TextValue("title_name", title.title_name);
@@ -24,7 +24,7 @@ void WriteTitle(JsonWriter& json, const circuits::TitleRecord& title) {
   json.Int("title_number", title.title_number);
   json.Int("holder_count", title.holder_count);
   json.TextList("holder_names", title.holder_names.data(), 1,
-                Stored(title.holder_count, circuits::kMaxHolderNames));
+                Stored(title.holder_count, model::kMaxHolderNames));
   json.EndObject();
 }
 
@@ -32,7 +32,7 @@ void WriteBreakdown(JsonWriter& json, const MatchRecord& match) {
   json.Key("breakdown");
   json.BeginArray();
   for (int i = 1;
-       match.breakdown && i <= Stored(match.breakdown_count, circuits::kMaxBreakdownItems); ++i) {
+       match.breakdown && i <= Stored(match.breakdown_count, model::kMaxBreakdownItems); ++i) {
     json.BeginObject();
     json.TextValue("name", match.breakdown[i].name);
     json.Int("wrestler", match.breakdown[i].wrestler);
@@ -42,7 +42,7 @@ void WriteBreakdown(JsonWriter& json, const MatchRecord& match) {
   json.EndArray();
 }
 
-void WriteFaLines(JsonWriter& json, const circuits::FaLines* fa) {
+void WriteFaLines(JsonWriter& json, const model::FaLines* fa) {
   json.Key("fa_lines");
   if (fa == nullptr) {
     json.Null();
@@ -50,7 +50,7 @@ void WriteFaLines(JsonWriter& json, const circuits::FaLines* fa) {
   }
   json.BeginObject();
   json.Int("line_count", fa->line_count);
-  json.TextList("lines", fa->lines, 1, Stored(fa->line_count, circuits::kMaxFaLines));
+  json.TextList("lines", fa->lines, 1, Stored(fa->line_count, model::kMaxFaLines));
   json.EndObject();
 }
 
@@ -59,17 +59,17 @@ void WriteMatch(JsonWriter& json, const MatchRecord& match, int show_slot) {
   json.TextValue("match_type", match.match_type);
   json.Int("has_fa_block", match.has_fa_block);
   json.TextList("text_lines", match.text_lines, 1,
-                Stored(match.text_line_count, circuits::kMaxTextLines));
+                Stored(match.text_line_count, model::kMaxTextLines));
   json.Int("text_line_count", match.text_line_count);
   json.TextList("text_lines2", match.text_lines2, 1,
-                Stored(match.text_line2_count, circuits::kMaxTextLines));
+                Stored(match.text_line2_count, model::kMaxTextLines));
   json.Int("text_line2_count", match.text_line2_count);
   json.TextValue("rating_text", match.rating_text);
   json.TextList("bracket_notes", match.bracket_notes, 1,
-                Stored(match.bracket_note_count, circuits::kMaxBracketNotes));
+                Stored(match.bracket_note_count, model::kMaxBracketNotes));
   json.Int("bracket_note_count", match.bracket_note_count);
   json.TextList("paren_notes", match.paren_notes, 1,
-                Stored(match.paren_note_count, circuits::kMaxParenNotes));
+                Stored(match.paren_note_count, model::kMaxParenNotes));
   json.Int("paren_note_count", match.paren_note_count);
   WriteFaLines(json, match.fa_lines);
   json.Int("breakdown_count", match.breakdown_count);
@@ -78,7 +78,7 @@ void WriteMatch(JsonWriter& json, const MatchRecord& match, int show_slot) {
   json.EndObject();
 }
 
-void WriteShow(JsonWriter& json, const circuits::ShowRecord* show, int slot) {
+void WriteShow(JsonWriter& json, const model::ShowRecord* show, int slot) {
   if (show == nullptr) {
     json.Null();
     return;
@@ -87,7 +87,7 @@ void WriteShow(JsonWriter& json, const circuits::ShowRecord* show, int slot) {
   json.TextValue("overview", show->overview);
   json.Key("matches");
   json.BeginArray();
-  for (int m = 1; show->matches && m <= Stored(show->match_count, circuits::kMaxMatches); ++m) {
+  for (int m = 1; show->matches && m <= Stored(show->match_count, model::kMaxMatches); ++m) {
     WriteMatch(json, show->matches[m], slot);
   }
   json.EndArray();
@@ -96,7 +96,7 @@ void WriteShow(JsonWriter& json, const circuits::ShowRecord* show, int slot) {
   json.EndObject();
 }
 
-void WriteRosterEntry(JsonWriter& json, const circuits::RosterEntry& entry) {
+void WriteRosterEntry(JsonWriter& json, const model::RosterEntry& entry) {
   json.BeginObject();
   json.TextValue("name", entry.name);
   json.Int("push", entry.push);
@@ -104,8 +104,8 @@ void WriteRosterEntry(JsonWriter& json, const circuits::RosterEntry& entry) {
   json.Key("hire_terms");
   json.BeginArray();
   int current = 0;
-  for (int t = 1; t <= Stored(entry.hire_term_count, circuits::kMaxHireTerms); ++t) {
-    const circuits::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
+  for (int t = 1; t <= Stored(entry.hire_term_count, model::kMaxHireTerms); ++t) {
+    const model::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
     if (term != nullptr && term == entry.current_term) current = t;
     json.BeginObject();
     json.Int("start", term ? term->start : 0);
@@ -126,20 +126,20 @@ void WriteRosterEntry(JsonWriter& json, const circuits::RosterEntry& entry) {
   json.EndObject();
 }
 
-void WritePointsTable(JsonWriter& json, std::string_view key, const circuits::PointsTable& table) {
+void WritePointsTable(JsonWriter& json, std::string_view key, const model::PointsTable& table) {
   json.Key(key);
   json.BeginObject();
   json.Key("entries");
   json.BeginArray();
-  for (int e = 1; table.entries && e <= Stored(table.entry_count, circuits::kMaxPointsEntries);
+  for (int e = 1; table.entries && e <= Stored(table.entry_count, model::kMaxPointsEntries);
        ++e) {
-    const circuits::PointsEntry& entry = table.entries[e];
+    const model::PointsEntry& entry = table.entries[e];
     json.BeginObject();
     json.TextValue("entry_name", entry.entry_name);
     json.Int("active_product", entry.active_product);
     json.IntList("values", entry.values.data(), 1, 6);
     json.IntList("participants", entry.participants.data(), 1,
-                 Stored(entry.participant_count, circuits::kMaxParticipants));
+                 Stored(entry.participant_count, model::kMaxParticipants));
     json.Int("participant_count", entry.participant_count);
     json.Int("title_mask", entry.title_mask);
     json.Int("gender_mask", entry.gender_mask);
@@ -150,7 +150,7 @@ void WritePointsTable(JsonWriter& json, std::string_view key, const circuits::Po
   json.EndObject();
 }
 
-void WritePoints(JsonWriter& json, const circuits::PointsSet* points) {
+void WritePoints(JsonWriter& json, const model::PointsSet* points) {
   json.Key("points");
   if (points == nullptr) {
     json.Null();
@@ -165,7 +165,7 @@ void WritePoints(JsonWriter& json, const circuits::PointsSet* points) {
 }
 
 void WriteCircuitLists(JsonWriter& json, const CircuitRecord& c) {
-  int slots = circuits::RosterSlots();
+  int slots = model::RosterSlots();
   json.Key("roster");
   json.BeginArray();
   for (int i = 1; c.roster && i <= slots; ++i) WriteRosterEntry(json, c.roster[i]);
@@ -174,14 +174,14 @@ void WriteCircuitLists(JsonWriter& json, const CircuitRecord& c) {
   json.IntList("wht_values", c.wht_values, 1, slots);
   json.Key("teams");
   json.BeginArray();
-  for (int t = 1; c.teams && t <= Stored(c.team_count, circuits::kMaxCircuitTeams); ++t) {
+  for (int t = 1; c.teams && t <= Stored(c.team_count, model::kMaxCircuitTeams); ++t) {
     WriteTeam(json, c.teams[t]);
   }
   json.EndArray();
   json.Int("team_count", c.team_count);
   json.Key("stables");
   json.BeginArray();
-  for (int s = 1; c.stables && s <= Stored(c.stable_count, circuits::kMaxCircuitStables); ++s) {
+  for (int s = 1; c.stables && s <= Stored(c.stable_count, model::kMaxCircuitStables); ++s) {
     WriteStable(json, c.stables[s]);
   }
   json.EndArray();
@@ -195,14 +195,14 @@ void WriteCircuit(JsonWriter& json, const CircuitRecord& c) {
   json.TextValue("lgs_line3", c.lgs_line3);
   json.Key("titles");
   json.BeginArray();
-  for (int t = 1; c.titles && t <= Stored(c.title_count, circuits::kMaxTitles); ++t) {
+  for (int t = 1; c.titles && t <= Stored(c.title_count, model::kMaxTitles); ++t) {
     WriteTitle(json, c.titles[t]);
   }
   json.EndArray();
   json.Int("title_count", c.title_count);
   json.Key("shows");
   json.BeginArray();
-  for (int s = 1; s <= Stored(c.show_count, circuits::kMaxShows); ++s) {
+  for (int s = 1; s <= Stored(c.show_count, model::kMaxShows); ++s) {
     WriteShow(json, c.shows ? c.shows[s] : nullptr, s);
   }
   json.EndArray();
@@ -226,10 +226,10 @@ void WriteCircuit(JsonWriter& json, const CircuitRecord& c) {
 }  // namespace
 
 void WriteCircuits(JsonWriter& json) {
-  const circuits::CircuitTable& table = circuits::Circuits();
+  const model::CircuitTable& table = model::Circuits();
   json.Key("circuits");
   json.BeginArray();
-  for (int c = 1; c <= Stored(table.count, circuits::kMaxCircuits); ++c) {
+  for (int c = 1; c <= Stored(table.count, model::kMaxCircuits); ++c) {
     WriteCircuit(json, table.records[static_cast<std::size_t>(c)]);
   }
   json.EndArray();

@@ -325,7 +325,7 @@ void WriteTeam(JsonWriter& json, const roster::TeamRecord& r) {
   json.EndObject();
 }
 
-void WriteCrowdReaction(JsonWriter& json, const driver::CrowdReaction& r) {
+void WriteCrowdReaction(JsonWriter& json, const roster::CrowdReaction& r) {
   json.BeginObject();
   INT(crowd_kind);
   INT(reaction);
@@ -365,8 +365,8 @@ void WriteRosters(JsonWriter& json) {
 }
 
 void WriteCrowdReactions(JsonWriter& json) {
-  const driver::CrowdTable& table = driver::CrowdReactions();
-  int count = std::min(table.count, driver::kMaxCrowdReactions);
+  const roster::CrowdTable& table = roster::CrowdReactions();
+  int count = std::min(table.count, roster::kMaxCrowdReactions);
   json.Key("crowd_reactions");
   json.BeginArray();
   for (int i = 1; i <= count; ++i)

@@ -2,7 +2,7 @@
 // an object whose members are its fields, named and ordered as the record declares them.
 #pragma once
 
-#include "driver/crowd.h"
+#include "roster/crowd.h"
 #include "export/json_writer.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
@@ -18,7 +18,7 @@ void WriteForeignObject(JsonWriter& json, const roster::ForeignObjectRecord& r);
 void WriteGimmickMatch(JsonWriter& json, const roster::GimmickMatchRecord& r);
 void WriteStable(JsonWriter& json, const roster::StableRecord& r);
 void WriteTeam(JsonWriter& json, const roster::TeamRecord& r);
-void WriteCrowdReaction(JsonWriter& json, const driver::CrowdReaction& r);
+void WriteCrowdReaction(JsonWriter& json, const roster::CrowdReaction& r);
 void WriteFieldEntry(JsonWriter& json, const roster::FieldEntry& r);
 
 // The members "managers", "moves", "dives", "wrestlers", "foreign_objects",

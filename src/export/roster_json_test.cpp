@@ -19,12 +19,12 @@ class RosterJsonTest : public ::testing::Test {
     store::InstallPlatform(env);
     store::BeginObjectHeap();
     roster::Database() = roster::RosterDatabase{};
-    driver::ClearCrowdReactions();
+    roster::ClearCrowdReactions();
     roster::ClearFieldDictionary();
   }
   void TearDown() override {
     roster::Database() = roster::RosterDatabase{};
-    driver::ClearCrowdReactions();
+    roster::ClearCrowdReactions();
     roster::ClearFieldDictionary();
   }
 
@@ -192,7 +192,7 @@ TEST_F(RosterJsonTest, RostersIncludeSlotZero) {
 }
 
 TEST_F(RosterJsonTest, CrowdReactionsAndFieldDictionary) {
-  driver::CrowdTable& crowd = driver::CrowdReactions();
+  roster::CrowdTable& crowd = roster::CrowdReactions();
   crowd.count = 1;
   crowd.entries[1] = {2, 3, store::NewRecordString("Orrin Vale"), store::NewRecordString(""), 0};
   EXPECT_EQ(

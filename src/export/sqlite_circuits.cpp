@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "circuits/records/circuit.h"
-#include "driver/crowd.h"
+#include "model/circuit.h"
+#include "roster/crowd.h"
 #include "export/sqlite_roster.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
@@ -14,8 +14,8 @@
 namespace kzo::exporter {
 namespace {
 
-using circuits::CircuitRecord;
-using circuits::MatchRecord;
+using model::CircuitRecord;
+using model::MatchRecord;
 
 // The key columns of a match's child tables, and the match they refer to.
 #define MATCH_KEY "circuit INTEGER NOT NULL, show INTEGER NOT NULL, match INTEGER NOT NULL"
@@ -133,21 +133,21 @@ void WriteSettings(SqliteDb& db) {
 }
 
 void WriteCrowdReactions(SqliteDb& db) {
-  const driver::CrowdTable& table = driver::CrowdReactions();
-  int count = std::clamp<int>(table.count, 0, driver::kMaxCrowdReactions);
+  const roster::CrowdTable& table = roster::CrowdReactions();
+  int count = std::clamp<int>(table.count, 0, roster::kMaxCrowdReactions);
   for (int i = 1; i <= count; ++i) {
-    const driver::CrowdReaction& r = table.entries[static_cast<std::size_t>(i)];
+    const roster::CrowdReaction& r = table.entries[static_cast<std::size_t>(i)];
     db.Insert("crowd_reactions", {Int(i), Int(r.crowd_kind), Int(r.reaction), Str(r.wrestler_name),
                                   Str(r.text), Int(r.spare)});
   }
 }
 
 void WriteTitles(SqliteDb& db, int circuit, const CircuitRecord& c) {
-  for (int t = 1; t <= Slots(c.titles, c.title_count, circuits::kMaxTitles); ++t) {
-    const circuits::TitleRecord& title = c.titles[t];
+  for (int t = 1; t <= Slots(c.titles, c.title_count, model::kMaxTitles); ++t) {
+    const model::TitleRecord& title = c.titles[t];
     db.Insert("titles", {Int(circuit), Int(t), Str(title.holder), Str(title.title_name),
                          Str(title.title_short), Int(title.title_number), Int(title.holder_count)});
-    int holders = std::clamp<int>(title.holder_count, 0, circuits::kMaxHolderNames);
+    int holders = std::clamp<int>(title.holder_count, 0, model::kMaxHolderNames);
     for (int h = 1; h <= holders; ++h) {
       db.Insert("title_holders", {Int(circuit), Int(t), Int(h),
                                   Str(title.holder_names[static_cast<std::size_t>(h)])});
@@ -170,25 +170,25 @@ void WriteTextList(SqliteDb& db, const char* table, std::vector<SqlValue> key, c
 
 void WriteMatch(SqliteDb& db, const std::vector<SqlValue>& key, const MatchRecord& m) {
   std::vector<SqlValue> row = key;
-  const circuits::FaLines* fa = m.fa_lines;
-  row.insert(row.end(), {Str(m.match_type), Int(m.has_fa_block), Str(circuits::ResultText(m)),
+  const model::FaLines* fa = m.fa_lines;
+  row.insert(row.end(), {Str(m.match_type), Int(m.has_fa_block), Str(model::ResultText(m)),
                          Str(m.rating_text), Int(m.text_line_count), Int(m.text_line2_count),
                          Int(m.bracket_note_count), Int(m.paren_note_count),
                          fa ? Int(fa->line_count) : Null(), Int(m.breakdown_count)});
   db.Insert("matches", row);
   WriteTextList(db, "match_text_lines", key, "text_lines", m.text_lines, m.text_line_count,
-                circuits::kMaxTextLines);
+                model::kMaxTextLines);
   WriteTextList(db, "match_text_lines", key, "text_lines2", m.text_lines2, m.text_line2_count,
-                circuits::kMaxTextLines);
+                model::kMaxTextLines);
   WriteTextList(db, "match_notes", key, "bracket", m.bracket_notes, m.bracket_note_count,
-                circuits::kMaxBracketNotes);
+                model::kMaxBracketNotes);
   WriteTextList(db, "match_notes", key, "paren", m.paren_notes, m.paren_note_count,
-                circuits::kMaxParenNotes);
+                model::kMaxParenNotes);
   if (fa) {
-    WriteTextList(db, "fa_lines", key, nullptr, fa->lines, fa->line_count, circuits::kMaxFaLines);
+    WriteTextList(db, "fa_lines", key, nullptr, fa->lines, fa->line_count, model::kMaxFaLines);
   }
-  for (int b = 1; b <= Slots(m.breakdown, m.breakdown_count, circuits::kMaxBreakdownItems); ++b) {
-    const circuits::BreakdownItem& item = m.breakdown[b];
+  for (int b = 1; b <= Slots(m.breakdown, m.breakdown_count, model::kMaxBreakdownItems); ++b) {
+    const model::BreakdownItem& item = m.breakdown[b];
     row = key;
     row.insert(row.end(), {Int(b), Str(item.name), Wrestler(item.wrestler), Int(item.value)});
     db.Insert("breakdown", row);
@@ -196,29 +196,29 @@ void WriteMatch(SqliteDb& db, const std::vector<SqlValue>& key, const MatchRecor
 }
 
 void WriteShows(SqliteDb& db, int circuit, const CircuitRecord& c) {
-  for (int s = 1; s <= Slots(c.shows, c.show_count, circuits::kMaxShows); ++s) {
-    const circuits::ShowRecord* show = c.shows[s];
+  for (int s = 1; s <= Slots(c.shows, c.show_count, model::kMaxShows); ++s) {
+    const model::ShowRecord* show = c.shows[s];
     if (show == nullptr) continue;
     db.Insert("shows", {Int(circuit), Int(s), Str(show->overview), Int(show->match_count),
                         Str(show->ca_text)});
-    for (int m = 1; m <= Slots(show->matches, show->match_count, circuits::kMaxMatches); ++m) {
+    for (int m = 1; m <= Slots(show->matches, show->match_count, model::kMaxMatches); ++m) {
       WriteMatch(db, {Int(circuit), Int(s), Int(m)}, show->matches[m]);
     }
   }
 }
 
 // The slot of the roster entry's current term, or NULL.
-SqlValue CurrentTerm(const circuits::RosterEntry& entry, int terms) {
+SqlValue CurrentTerm(const model::RosterEntry& entry, int terms) {
   for (int t = 1; t <= terms; ++t) {
-    const circuits::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
+    const model::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
     if (term != nullptr && term == entry.current_term) return Int(t);
   }
   return Null();
 }
 
-void WriteRosterEntry(SqliteDb& db, int circuit, int w, const circuits::RosterEntry& e,
+void WriteRosterEntry(SqliteDb& db, int circuit, int w, const model::RosterEntry& e,
                       SqlValue wht_value) {
-  int terms = std::clamp<int>(e.hire_term_count, 0, circuits::kMaxHireTerms);
+  int terms = std::clamp<int>(e.hire_term_count, 0, model::kMaxHireTerms);
   db.Insert("circuit_roster",
             {Int(circuit), Int(w), Str(e.name), Int(e.push), Int(e.hire_status),
              Int(e.hire_term_count), CurrentTerm(e, terms), Int(e.hired), Int(e.injury),
@@ -229,7 +229,7 @@ void WriteRosterEntry(SqliteDb& db, int circuit, int w, const circuits::RosterEn
                Reference(roster::kKindManagers, e.managers[static_cast<std::size_t>(slot)])});
   }
   for (int t = 1; t <= terms; ++t) {
-    const circuits::HireTerm* term = e.hire_terms[static_cast<std::size_t>(t)];
+    const model::HireTerm* term = e.hire_terms[static_cast<std::size_t>(t)];
     if (term == nullptr) continue;
     db.Insert("hire_terms",
               {Int(circuit), Int(w), Int(t), Int(term->start), Int(term->end), Int(term->days)});
@@ -239,7 +239,7 @@ void WriteRosterEntry(SqliteDb& db, int circuit, int w, const circuits::RosterEn
 // One row per wrestler number the circuit holds an entry for, with its "card.wht" value
 // (NULL when the circuit has none).
 void WriteCircuitRoster(SqliteDb& db, int circuit, const CircuitRecord& c) {
-  int slots = circuits::RosterSlots();
+  int slots = model::RosterSlots();
   int whts = Slots(c.wht_values, slots, slots);
   for (int w = 1; w <= Slots(c.roster, slots, slots); ++w) {
     WriteRosterEntry(db, circuit, w, c.roster[w], w <= whts ? Int(c.wht_values[w]) : Null());
@@ -247,16 +247,16 @@ void WriteCircuitRoster(SqliteDb& db, int circuit, const CircuitRecord& c) {
 }
 
 void WritePointsTable(SqliteDb& db, int circuit, const char* name,
-                      const circuits::PointsTable& table) {
-  for (int e = 1; e <= Slots(table.entries, table.entry_count, circuits::kMaxPointsEntries); ++e) {
-    const circuits::PointsEntry& entry = table.entries[e];
+                      const model::PointsTable& table) {
+  for (int e = 1; e <= Slots(table.entries, table.entry_count, model::kMaxPointsEntries); ++e) {
+    const model::PointsEntry& entry = table.entries[e];
     std::vector<SqlValue> row = {Int(circuit), Str(name), Int(e), Str(entry.entry_name),
                                  Int(entry.active_product)};
     for (int v = 1; v <= 6; ++v) row.push_back(Int(entry.values[static_cast<std::size_t>(v)]));
     row.insert(row.end(),
                {Int(entry.participant_count), Int(entry.title_mask), Int(entry.gender_mask)});
     db.Insert("points_entries", row);
-    int participants = std::clamp<int>(entry.participant_count, 0, circuits::kMaxParticipants);
+    int participants = std::clamp<int>(entry.participant_count, 0, model::kMaxParticipants);
     for (int p = 1; p <= participants; ++p) {
       db.Insert("points_participants", {Int(circuit), Str(name), Int(e), Int(p),
                                         Wrestler(entry.participants[static_cast<std::size_t>(p)])});
@@ -264,7 +264,7 @@ void WritePointsTable(SqliteDb& db, int circuit, const char* name,
   }
 }
 
-void WritePoints(SqliteDb& db, int circuit, const circuits::PointsSet* points) {
+void WritePoints(SqliteDb& db, int circuit, const model::PointsSet* points) {
   if (points == nullptr) return;
   WritePointsTable(db, circuit, "pts", points->pts);
   WritePointsTable(db, circuit, "pts_t", points->pts_t);
@@ -297,8 +297,8 @@ void CreateCircuitTables(SqliteDb& db) {
 void WriteCircuitRows(SqliteDb& db) {
   WriteSettings(db);
   WriteCrowdReactions(db);
-  const circuits::CircuitTable& table = circuits::Circuits();
-  int count = std::clamp<int>(table.count, 0, circuits::kMaxCircuits);
+  const model::CircuitTable& table = model::Circuits();
+  int count = std::clamp<int>(table.count, 0, model::kMaxCircuits);
   for (int c = 1; c <= count; ++c) {
     WriteCircuit(db, c, table.records[static_cast<std::size_t>(c)]);
   }

@@ -334,13 +334,13 @@ void WriteRosterRows(SqliteDb& db) {
   WriteDictionaryRows(db);
 }
 
-void WriteCircuitRosterRows(SqliteDb& db, int circuit, const circuits::CircuitRecord& c) {
+void WriteCircuitRosterRows(SqliteDb& db, int circuit, const model::CircuitRecord& c) {
   RosterKind teams = KindByTable("teams");
   WriteRecords(db, CircuitShape(teams), Fields(teams), {Int(circuit)},
-               CircuitSpan(c.teams, c.team_count, circuits::kMaxCircuitTeams));
+               CircuitSpan(c.teams, c.team_count, model::kMaxCircuitTeams));
   RosterKind stables = KindByTable("stables");
   WriteRecords(db, CircuitShape(stables), Fields(stables), {Int(circuit)},
-               CircuitSpan(c.stables, c.stable_count, circuits::kMaxCircuitStables));
+               CircuitSpan(c.stables, c.stable_count, model::kMaxCircuitStables));
 }
 
 }  // namespace kzo::exporter

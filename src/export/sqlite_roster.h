@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "circuits/records/circuit.h"
+#include "model/circuit.h"
 #include "export/sqlite_db.h"
 
 namespace kzo::exporter {
@@ -22,7 +22,7 @@ void CreateRosterTables(SqliteDb& db);
 void WriteRosterRows(SqliteDb& db);
 
 // Writes the teams and stables of circuit number circuit.
-void WriteCircuitRosterRows(SqliteDb& db, int circuit, const circuits::CircuitRecord& c);
+void WriteCircuitRosterRows(SqliteDb& db, int circuit, const model::CircuitRecord& c);
 
 // A reference to a record of the kind: its number when the kind's table has a row with
 // that number, else NULL (0 names no record, except move 0).

@@ -56,7 +56,7 @@ void ReadHeader(std::string_view header, SegmentDraft& segment) {
 // negative k never reaches 0, so only the last two end it. Lines beyond 500 are dropped.
 void ReadTextLines(Block ra, CardCursor& cursor, std::int64_t& k, SegmentDraft& segment) {
   while (k != 0 && IsPresent(ra, cursor.ra) && !Line(ra, cursor.ra).starts_with(kRatingPrefix)) {
-    if (segment.text_lines.size() < circuits::kMaxTextLines) {
+    if (segment.text_lines.size() < model::kMaxTextLines) {
       segment.text_lines.emplace_back(Line(ra, cursor.ra));
     }
     ++cursor.ra;
@@ -68,11 +68,11 @@ void ClassifyTrailerLine(std::string_view line, SegmentDraft& segment) {
   if (line.starts_with('R')) {
     segment.rating = line.size() > kRatingStart ? line.substr(kRatingStart) : std::string_view();
   } else if (line.starts_with('(')) {
-    if (segment.paren_notes.size() < circuits::kMaxParenNotes) {
+    if (segment.paren_notes.size() < model::kMaxParenNotes) {
       segment.paren_notes.push_back(StripEnds(line, "()"));
     }
   } else if (line.starts_with('[')) {
-    if (segment.bracket_notes.size() < circuits::kMaxBracketNotes) {
+    if (segment.bracket_notes.size() < model::kMaxBracketNotes) {
       segment.bracket_notes.push_back(StripEnds(line, "[]"));
     }
   }
@@ -96,7 +96,7 @@ void ReadFaBlock(Block fa, CardCursor& cursor, SegmentDraft& segment) {
   if (c <= 0) return;
   std::int64_t present =
       std::max<std::int64_t>(0, static_cast<std::int64_t>(fa.size()) - cursor.fa + 1);
-  std::int64_t kept = std::min({c, present, static_cast<std::int64_t>(circuits::kMaxFaLines)});
+  std::int64_t kept = std::min({c, present, static_cast<std::int64_t>(model::kMaxFaLines)});
   for (std::int64_t q = 0; q < kept; ++q) segment.fa_lines.push_back(Line(fa, cursor.fa + q));
   cursor.fa += c;
 }
@@ -139,16 +139,16 @@ Text* StoreTexts(const Texts& texts, std::int32_t& count) {
 }
 
 // The fa lines kept; line_count is their number, or a negative count as it was read.
-circuits::FaLines* StoreFaLines(const SegmentDraft& segment) {
-  auto* fa_lines = store::NewObject<circuits::FaLines>();
+model::FaLines* StoreFaLines(const SegmentDraft& segment) {
+  auto* fa_lines = store::NewObject<model::FaLines>();
   if (fa_lines == nullptr) return nullptr;
   fa_lines->lines = StoreTexts(segment.fa_lines, fa_lines->line_count);
   if (segment.fa_count < 0) fa_lines->line_count = static_cast<std::int32_t>(segment.fa_count);
   return fa_lines;
 }
 
-void StoreSegment(const SegmentDraft& segment, circuits::ShowRecord& show,
-                  circuits::MatchRecord& match) {
+void StoreSegment(const SegmentDraft& segment, model::ShowRecord& show,
+                  model::MatchRecord& match) {
   match.match_type = NewText(segment.kind);
   match.has_fa_block = segment.has_fa_block ? 1 : 0;
   match.text_lines = StoreTexts(segment.text_lines, match.text_line_count);
@@ -210,18 +210,18 @@ bool EndsCompactRun(std::string_view trimmed) {
 
 }  // namespace
 
-void MakeShowCard(circuits::ShowRecord& show, Block ra, Block fa, Block ca) {
+void MakeShowCard(model::ShowRecord& show, Block ra, Block fa, Block ca) {
   store::Procedure procedure("MAKECARD");
   std::vector<SegmentDraft> segments;
   CardCursor cursor;
   while (cursor.ra < static_cast<std::int64_t>(ra.size()) &&
-         segments.size() < circuits::kMaxMatches) {
+         segments.size() < model::kMaxMatches) {
     segments.push_back(ReadSegment(ra, fa, cursor));
   }
   show.match_count = 0;
   show.matches = segments.empty()
                      ? nullptr
-                     : store::NewList<circuits::MatchRecord>(static_cast<int>(segments.size()));
+                     : store::NewList<model::MatchRecord>(static_cast<int>(segments.size()));
   if (show.matches != nullptr) {
     show.match_count = static_cast<std::int32_t>(segments.size());
     for (std::int32_t s = 1; s <= show.match_count; ++s) {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "circuits/records/show.h"
+#include "model/show.h"
 
 namespace kzo::matchtext {
 
@@ -20,7 +20,7 @@ namespace kzo::matchtext {
 // holds exactly the segments made (at most 100); empty note lists stay null. Lines a count
 // promises beyond the end of its block are absent; capacities are kept by dropping the
 // excess while the blocks stay in step.
-void MakeShowCard(circuits::ShowRecord& show, std::span<const std::string_view> ra,
+void MakeShowCard(model::ShowRecord& show, std::span<const std::string_view> ra,
                   std::span<const std::string_view> fa, std::span<const std::string_view> ca);
 
 // Joins the lines of a wrapped first sentence into lines[0]: a line that continues a word of

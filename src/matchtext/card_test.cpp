@@ -13,8 +13,8 @@ namespace kzo::matchtext {
 namespace {
 
 using Lines = std::vector<std::string_view>;
-using circuits::MatchRecord;
-using circuits::ShowRecord;
+using model::MatchRecord;
+using model::ShowRecord;
 
 class CardTest : public ::testing::Test {
  protected:

@@ -1,4 +1,4 @@
-#include "driver/config/file_helpers.h"
+#include "config/file_helpers.h"
 
 #include <gtest/gtest.h>
 

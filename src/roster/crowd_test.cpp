@@ -1,18 +1,18 @@
-#include "driver/crowd.h"
+#include "roster/crowd.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "circuits/records/find_wrestler.h"
-#include "driver/config/settings.h"
+#include "roster/find_wrestler.h"
+#include "config/settings.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
-namespace kzo::driver {
+namespace kzo::roster {
 namespace {
 
 class CrowdFileTest : public ::testing::Test {
@@ -29,13 +29,13 @@ class CrowdFileTest : public ::testing::Test {
       db.wrestlers[static_cast<std::size_t>(i)].wnr = i;
       db.wrestlers[static_cast<std::size_t>(i)].wname = store::NewRecordString(names[i - 1]);
     }
-    circuits::ForgetWrestlerIndexes();
+    ForgetWrestlerIndex();
     ClearCrowdReactions();
   }
 
   void TearDown() override {
     roster::Database() = roster::RosterDatabase{};
-    circuits::ForgetWrestlerIndexes();
+    ForgetWrestlerIndex();
     ClearCrowdReactions();
   }
 
@@ -134,4 +134,4 @@ TEST_F(CrowdFileTest, TextsBeyondTheTablesCapacityAreDropped) {
 }
 
 }  // namespace
-}  // namespace kzo::driver
+}  // namespace kzo::roster

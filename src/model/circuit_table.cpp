@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "circuits/records/circuit.h"
+#include "model/circuit.h"
 #include "roster/database.h"
 
-namespace kzo::circuits {
+namespace kzo::model {
 
 CircuitTable& Circuits() {
   static CircuitTable table{};
@@ -15,4 +15,4 @@ void ClearCircuits() { std::memset(static_cast<void*>(&Circuits()), 0, sizeof(Ci
 
 int RosterSlots() { return std::min(roster::StoredWrestlerCount(), kMaxRosterEntries); }
 
-}  // namespace kzo::circuits
+}  // namespace kzo::model

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace kzo::circuits {
+namespace kzo::model {
 
 // The wrestler number of the first wrestler whose name is exactly name (same bytes, case
 // and blanks count): circuit 0 searches the wrestler roster's names, any other circuit its
@@ -14,4 +14,4 @@ int FindWrestler(std::string_view name, int circuit);
 // Forgets the lookup indexes; called whenever the rosters they were built from change.
 void ForgetWrestlerIndexes();
 
-}  // namespace kzo::circuits
+}  // namespace kzo::model

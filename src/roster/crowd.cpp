@@ -1,15 +1,15 @@
-#include "driver/crowd.h"
+#include "roster/crowd.h"
 
 #include <string>
 
-#include "circuits/records/find_wrestler.h"
-#include "driver/config/settings.h"
+#include "roster/find_wrestler.h"
+#include "config/settings.h"
 #include "roster/database.h"
 #include "store/files.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
-namespace kzo::driver {
+namespace kzo::roster {
 namespace {
 
 // The parts of a crowd line "name_word=texts".
@@ -62,7 +62,7 @@ void ReadCrowdLine(std::string_view line, int crowd_kind) {
   CrowdLine parts;
   if (!SplitCrowdLine(line, parts)) return;
   if (parts.name.empty() || parts.word.empty() || parts.texts.empty()) return;
-  int wrestler = circuits::FindWrestler(parts.name, 0);
+  int wrestler = FindWrestler(parts.name);
   if (wrestler == 0) return;
   Text wname = roster::Database().wrestlers[static_cast<std::size_t>(wrestler)].wname;
   std::int32_t reaction = ReactionOf(parts.word);
@@ -97,4 +97,4 @@ void ReadCrowdFile(std::string_view path, int crowd_kind) {
   store::CloseFile(file);
 }
 
-}  // namespace kzo::driver
+}  // namespace kzo::roster

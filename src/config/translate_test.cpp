@@ -1,4 +1,4 @@
-#include "driver/config/translate.h"
+#include "config/translate.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "store/files.h"
 
-namespace kzo::driver {
+namespace kzo::roster {
 
 struct NothingAfterRecord {
   template <class Record>
@@ -33,4 +33,4 @@ void ReadRosterRecords(int file, int items_per_record, std::vector<Record>& rost
   }
 }
 
-}  // namespace kzo::driver
+}  // namespace kzo::roster

@@ -1,4 +1,4 @@
-#include "driver/config/settings.h"
+#include "config/settings.h"
 
 #include <cstddef>
 

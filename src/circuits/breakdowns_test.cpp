@@ -1,64 +1,64 @@
-#include "matchtext/breakdowns.h"
+#include "circuits/breakdowns.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "circuits/records/circuit.h"
-#include "circuits/records/find_wrestler.h"
+#include "model/circuit.h"
+#include "model/find_wrestler.h"
 #include "matchtext/card.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
-namespace kzo::matchtext {
+namespace kzo::circuits {
 namespace {
 
-using circuits::BreakdownItem;
-using circuits::MatchRecord;
-using circuits::ShowRecord;
+using model::BreakdownItem;
+using model::MatchRecord;
+using model::ShowRecord;
 
 class BreakdownsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     store::InstallPlatform(env);
     store::BeginObjectHeap();
-    circuits::ClearCircuits();
+    model::ClearCircuits();
     roster::Database() = roster::RosterDatabase{};
     roster::Database().wrestlers.assign(3, roster::WrestlerRecord{});
     roster::Database().wrestler_count = 2;
     roster::Database().wrestlers[1].wname = store::NewRecordString("Orrin Vale");
-    circuits::Circuits().count = 2;
+    model::Circuits().count = 2;
     AddCircuit(1, {"O. Vale", "Tuck Masden"});
     AddCircuit(2, {"Orrin Vale", "Tuck Masden"});
-    circuits::ForgetWrestlerIndexes();
+    model::ForgetWrestlerIndexes();
   }
   void TearDown() override {
-    circuits::ClearCircuits();
+    model::ClearCircuits();
     roster::Database() = roster::RosterDatabase{};
-    circuits::ForgetWrestlerIndexes();
+    model::ForgetWrestlerIndexes();
   }
 
   // Circuit c with its roster names and two show slots: slot 1 empty, slot 2 a show.
   void AddCircuit(int c, const std::vector<std::string>& names) {
-    circuits::CircuitRecord& circuit = circuits::Circuits().records[static_cast<std::size_t>(c)];
-    circuit.roster = store::NewList<circuits::RosterEntry>(static_cast<int>(names.size()));
+    model::CircuitRecord& circuit = model::Circuits().records[static_cast<std::size_t>(c)];
+    circuit.roster = store::NewList<model::RosterEntry>(static_cast<int>(names.size()));
     for (std::size_t i = 1; i <= names.size(); ++i) {
       circuit.roster[i].name = store::NewRecordString(names[i - 1]);
     }
-    circuit.shows = store::NewList<ShowRecord*>(2);
+    circuit.shows = store::NewList<model::ShowRecord*>(2);
     circuit.show_count = 2;
-    circuit.shows[2] = store::NewObject<ShowRecord>();
+    circuit.shows[2] = store::NewObject<model::ShowRecord>();
     std::vector<std::string_view> ra = {
         "1", "Singles", "O. Vale pinned Tuck Masden after a suplex.",
         "1", "Singles", "Orrin Vale drew Tuck Masden.",
         "0", "Comments"};
-    MakeShowCard(*circuit.shows[2], ra, {}, {});
+    matchtext::MakeShowCard(*circuit.shows[2], ra, {}, {});
   }
-  const MatchRecord& Match(int c, int m) {
-    return circuits::Circuits().records[static_cast<std::size_t>(c)].shows[2]->matches[m];
+  const model::MatchRecord& Match(int c, int m) {
+    return model::Circuits().records[static_cast<std::size_t>(c)].shows[2]->matches[m];
   }
 
   platform::TestEnv env;
@@ -71,10 +71,10 @@ struct Item {
   bool operator==(const Item&) const = default;
 };
 
-std::vector<Item> Items(const MatchRecord& match) {
+std::vector<Item> Items(const model::MatchRecord& match) {
   std::vector<Item> items;
   for (int i = 1; i <= match.breakdown_count; ++i) {
-    const BreakdownItem& item = match.breakdown[i];
+    const model::BreakdownItem& item = match.breakdown[i];
     items.push_back({std::string(View(item.name)), item.wrestler, item.value});
   }
   return items;
@@ -96,7 +96,7 @@ TEST_F(BreakdownsTest, CircuitZeroVisitsEveryCircuit) {
 }
 
 TEST_F(BreakdownsTest, AMatchWithoutTextHasNoBreakdown) {
-  MatchRecord& match = circuits::Circuits().records[1].shows[2]->matches[1];
+  model::MatchRecord& match = model::Circuits().records[1].shows[2]->matches[1];
   match.text_lines = nullptr;
   match.text_line_count = 0;
   ComputeMatchBreakdowns(1);
@@ -107,4 +107,4 @@ TEST_F(BreakdownsTest, AMatchWithoutTextHasNoBreakdown) {
 }
 
 }  // namespace
-}  // namespace kzo::matchtext
+}  // namespace kzo::circuits

@@ -7,12 +7,12 @@
 #include <array>
 #include <cstdint>
 
-#include "circuits/records/show.h"
+#include "model/show.h"
 #include "roster/stable.h"
 #include "roster/team.h"
 #include "store/text.h"
 
-namespace kzo::circuits {
+namespace kzo::model {
 
 constexpr int kMaxCircuits = 100;
 constexpr int kMaxTitles = 100;
@@ -120,4 +120,4 @@ void ClearCircuits();
 // The wrestler numbers a circuit holds values for: 1..min(N, 2000), N the wrestler count.
 int RosterSlots();
 
-}  // namespace kzo::circuits
+}  // namespace kzo::model

@@ -8,7 +8,7 @@
 
 #include "store/text.h"
 
-namespace kzo::circuits {
+namespace kzo::model {
 
 // Capacities of the lists of a show and its segments.
 constexpr int kMaxMatches = 100;
@@ -63,4 +63,4 @@ inline Text ResultText(const MatchRecord& match) {
   return match.text_line_count >= 1 && match.text_lines ? match.text_lines[1] : nullptr;
 }
 
-}  // namespace kzo::circuits
+}  // namespace kzo::model

@@ -8,7 +8,7 @@
 
 #include "store/text.h"
 
-namespace kzo::driver {
+namespace kzo::roster {
 
 constexpr int kMaxCrowdReactions = 5000;
 
@@ -42,4 +42,4 @@ void ClearCrowdReactions();
 // table's capacity are dropped.
 void ReadCrowdFile(std::string_view path, int crowd_kind);
 
-}  // namespace kzo::driver
+}  // namespace kzo::roster

@@ -1,9 +1,9 @@
-#include "driver/config/translate.h"
+#include "config/translate.h"
 
 #include <cstddef>
 #include <optional>
 
-#include "driver/config/file_helpers.h"
+#include "config/file_helpers.h"
 #include "store/cp437.h"
 #include "store/runtime.h"
 #include "store/text.h"

@@ -1,0 +1,28 @@
+#include "roster/find_wrestler.h"
+
+#include <memory>
+
+#include "roster/database.h"
+#include "roster/name_index.h"
+
+namespace kzo::roster {
+namespace {
+
+// Names do not change once loaded, so the index is built at the first lookup.
+std::unique_ptr<NameIndex> index;
+
+}  // namespace
+
+int FindWrestler(std::string_view name) {
+  if (!index) {
+    index = std::make_unique<NameIndex>();
+    const auto& wrestlers = Database().wrestlers;
+    int count = StoredWrestlerCount();
+    for (int i = 1; i <= count; ++i) index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
+  }
+  return index->Find(name);
+}
+
+void ForgetWrestlerIndex() { index.reset(); }
+
+}  // namespace kzo::roster

@@ -1,0 +1,15 @@
+// The wrestler lookup by name in the wrestler roster.
+#pragma once
+
+#include <string_view>
+
+namespace kzo::roster {
+
+// The wrestler number of the first wrestler of the roster whose name is exactly name (same
+// bytes, case and blanks count); 0 when there is none.
+int FindWrestler(std::string_view name);
+
+// Forgets the index of the roster's names; called whenever the wrestler roster changes.
+void ForgetWrestlerIndex();
+
+}  // namespace kzo::roster

@@ -1,0 +1,94 @@
+// The layers of src/, each using only those before it. Every quoted include of the code
+// (tests and fuzz targets aside) names a layer at or before its own file's layer, and only
+// the platform layer includes the system's headers for files, folders, time or randomness.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/testing/test_env.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::array<std::string_view, 9> kLayers = {
+    "platform", "store", "config", "roster", "model", "matchtext", "circuits", "driver", "export"};
+
+constexpr std::array<std::string_view, 10> kPlatformHeaders = {
+    "<filesystem>", "<fstream>", "<random>", "<chrono>", "<ctime>",
+    "<unistd.h>",   "<fcntl.h>", "<dirent.h>", "<sys/",  "<windows.h>"};
+
+// The rank of the layer a path below src/ starts with; kLayers.size() for none.
+std::size_t LayerRank(std::string_view relative) {
+  std::string_view first = relative.substr(0, relative.find('/'));
+  return static_cast<std::size_t>(std::find(kLayers.begin(), kLayers.end(), first) -
+                                  kLayers.begin());
+}
+
+bool IsTest(const fs::path& file) {
+  std::string name = file.filename().string();
+  return name.ends_with("_test.cpp") || name.ends_with("_test_support.h");
+}
+
+// One line per include that breaks the order: "file: #include ... (reason)".
+std::vector<std::string> LayerViolations(const fs::path& src) {
+  std::vector<std::string> violations;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(src)) {
+    const fs::path& file = entry.path();
+    if (!entry.is_regular_file() || IsTest(file)) continue;
+    if (file.extension() != ".cpp" && file.extension() != ".h") continue;
+    std::string relative = fs::relative(file, src).generic_string();
+    std::size_t rank = LayerRank(relative);
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.starts_with("#include ")) continue;
+      std::string_view target = std::string_view(line).substr(9);
+      std::string where = "src/" + relative + ": " + line;
+      if (rank == kLayers.size()) {
+        violations.push_back(where + " (the file is in no layer)");
+      } else if (target.starts_with('"') && LayerRank(target.substr(1)) > rank) {
+        violations.push_back(where + " (a later layer)");
+      } else if (rank > 0 && std::any_of(kPlatformHeaders.begin(), kPlatformHeaders.end(),
+                                         [&](std::string_view h) {
+                                           return target.starts_with(h);
+                                         })) {
+        violations.push_back(where + " (an operating-system service outside the platform)");
+      }
+    }
+  }
+  std::sort(violations.begin(), violations.end());
+  return violations;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+TEST(LayerOrderTest, EveryIncludeOfTheCodeNamesAnEarlierLayer) {
+  std::vector<std::string> violations = LayerViolations(fs::path(KZO_SOURCE_DIR) / "src");
+  EXPECT_TRUE(violations.empty()) << Joined(violations);
+}
+
+TEST(LayerOrderTest, ALaterLayerAFolderOutsideTheLayersAndASystemHeaderAreNamed) {
+  kzo::platform::TempFolder src;
+  src.Write("roster/a.h", "#include \"store/text.h\"\n#include \"model/circuit.h\"\n");
+  src.Write("roster/a_test.cpp", "#include \"export/json.h\"\n");
+  src.Write("roster/b.cpp", "#include <chrono>\n#include <string>\n");
+  src.Write("misc/c.cpp", "#include <string>\n");
+  std::vector<std::string> expected = {
+      "src/misc/c.cpp: #include <string> (the file is in no layer)",
+      "src/roster/a.h: #include \"model/circuit.h\" (a later layer)",
+      "src/roster/b.cpp: #include <chrono> (an operating-system service outside the platform)",
+  };
+  EXPECT_EQ(LayerViolations(src.path()), expected);
+}
+
+}  // namespace
