@@ -2,7 +2,6 @@
 // write, close, delete or rename of the upkeep fails, until an upkeep runs without meeting
 // its fault. At every point the user's database survives, under its name or as backup 1,
 // and a later run on a healthy platform completes the upkeep.
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -93,7 +92,7 @@ class UpkeepFaultsTest : public CircuitTest {
 
   // The circuit folder as the case starts: the user's database, its index and backups.
   void Prepare(const UpkeepCase& c) {
-    std::filesystem::remove_all(legacy / "circ");
+    legacy.Remove("circ");
     legacy.MakeFolder("circ");
     if (c.old_records >= 0) WriteCircuitFile("circdb.dat", UserDatabase(c.old_records));
     WriteCircuitFile("circdb.idx", "index");
@@ -166,7 +165,7 @@ TEST_F(UpkeepFaultsTest, ARewrittenDatabaseLeftBesideBackupOneTakesItsName) {
   Prepare(c);
   Upkeep(env, c);
   const std::string rewritten = ReadCircuitFile("circdb.dat");
-  std::filesystem::rename(legacy / "circ/circdb.dat", legacy / "circ/circdb.dat.new");
+  legacy.Rename("circ/circdb.dat", "circ/circdb.dat.new");
   WriteCircuitFile("circdb.idx", "index");
   Upkeep(env, c);
   EXPECT_EQ(ReadCircuitFile("circdb.dat"), rewritten);

@@ -1,9 +1,8 @@
 #include "driver/importer.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include "circuits/records/circuit.h"
+#include "model/circuit.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
 #include "store/runtime.h"
@@ -16,19 +15,19 @@ class MatchReportTest : public ::testing::Test {
   void SetUp() override {
     store::InstallPlatform(env);
     store::BeginObjectHeap();
-    circuits::ClearCircuits();
+    model::ClearCircuits();
     previous = env.WorkingDirectory();
-    ASSERT_EQ(chdir(folder.path().c_str()), 0);
+    ASSERT_EQ(env.ChangeDirectory(folder.path()), 0);
   }
-  void TearDown() override { ASSERT_EQ(chdir(previous.c_str()), 0); }
+  void TearDown() override { ASSERT_EQ(env.ChangeDirectory(previous), 0); }
 
   // A show of segments, each given as its kind and result sentence.
-  circuits::ShowRecord* Show(const std::vector<std::pair<const char*, const char*>>& segments) {
-    auto* show = store::NewObject<circuits::ShowRecord>();
+  model::ShowRecord* Show(const std::vector<std::pair<const char*, const char*>>& segments) {
+    auto* show = store::NewObject<model::ShowRecord>();
     show->match_count = static_cast<std::int32_t>(segments.size());
-    show->matches = store::NewList<circuits::MatchRecord>(show->match_count);
+    show->matches = store::NewList<model::MatchRecord>(show->match_count);
     for (std::size_t m = 1; m <= segments.size(); ++m) {
-      circuits::MatchRecord& match = show->matches[m];
+      model::MatchRecord& match = show->matches[m];
       match.match_type = store::NewRecordString(segments[m - 1].first);
       match.text_line_count = 1;
       match.text_lines = store::NewList<Text>(1);
@@ -43,11 +42,11 @@ class MatchReportTest : public ::testing::Test {
 };
 
 TEST_F(MatchReportTest, EveryMatchWithItsBreakdownAndOnlyTwoKindsSkipped) {
-  circuits::CircuitTable& table = circuits::Circuits();
+  model::CircuitTable& table = model::Circuits();
   table.count = 2;
-  circuits::CircuitRecord& first = table.records[1];
+  model::CircuitRecord& first = table.records[1];
   first.show_count = 3;
-  first.shows = store::NewList<circuits::ShowRecord*>(3);
+  first.shows = store::NewList<model::ShowRecord*>(3);
   first.shows[1] = Show({{"Singles", "Orrin Vale beat Tuck Masden in 3:10."},
                          {"Comments", "Orrin Vale pinned Nobody."},
                          {"Interview", "Orrin Vale pinned Nobody."},

@@ -1,25 +1,25 @@
 #include "export/sqlite_export.h"
 
-#include <filesystem>
-#include <random>
-#include <system_error>
-
 #include "export/sqlite_circuits.h"
 #include "export/sqlite_db.h"
 #include "export/sqlite_roster.h"
+#include "store/runtime.h"
 
 namespace kzo::exporter {
 namespace {
 
-// A name next to path that no file has yet.
-std::string TemporaryName(const std::string& path) {
-  std::random_device random;
-  std::string name;
-  std::error_code error;
-  do {
-    name = path + ".new-" + std::to_string(random() % 1000000);
-  } while (std::filesystem::exists(name, error));
-  return name;
+// How many random names are tried before the export gives up on a temporary file.
+constexpr int kTemporaryNameTries = 100;
+
+// A name next to path that no file has yet, or nullopt when every name tried is taken.
+std::optional<std::string> TemporaryName(const std::string& path) {
+  platform::Env& platform = store::Platform();
+  for (int i = 0; i < kTemporaryNameTries; ++i) {
+    std::string name =
+        path + ".new-" + std::to_string(static_cast<int>(platform.Random() * 1000000));
+    if (!platform.FileExists(name)) return name;
+  }
+  return std::nullopt;
 }
 
 void WriteDatabase(const std::string& path) {
@@ -39,19 +39,20 @@ void WriteDatabase(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> WriteSqliteDatabase(const std::string& path) {
-  std::string temporary = TemporaryName(path);
-  std::error_code error;
+  std::optional<std::string> temporary = TemporaryName(path);
+  if (!temporary) return "no free name for a temporary file";
+  platform::Env& platform = store::Platform();
+  int error = 0;
   try {
-    WriteDatabase(temporary);
-    std::filesystem::rename(temporary, path, error);
-    if (!error) return std::nullopt;
+    WriteDatabase(*temporary);
+    error = platform.ReplaceFile(*temporary, path);
+    if (error == 0) return std::nullopt;
   } catch (const std::exception& failure) {
-    std::filesystem::remove(temporary, error);
+    platform.DeleteFile(*temporary);
     return failure.what();
   }
-  std::string message = error.message();
-  std::filesystem::remove(temporary, error);
-  return message;
+  platform.DeleteFile(*temporary);
+  return store::ErrorDescription(error);
 }
 
 }  // namespace kzo::exporter

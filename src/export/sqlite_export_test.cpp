@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "../../tests/support/legacy_files.h"
 #include "../../tests/support/sqlite_rows.h"
-#include "circuits/records/circuit.h"
-#include "driver/crowd.h"
+#include "model/circuit.h"
+#include "roster/crowd.h"
 #include "driver/loaddbs.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
@@ -89,8 +88,8 @@ class SqliteExportTest : public ::testing::Test {
     sqlite3_close(db);
     store::CloseAllFiles();
     roster::Database() = roster::RosterDatabase{};
-    circuits::ClearCircuits();
-    driver::ClearCrowdReactions();
+    model::ClearCircuits();
+    roster::ClearCrowdReactions();
     roster::ClearFieldDictionary();
   }
 
@@ -105,15 +104,6 @@ class SqliteExportTest : public ::testing::Test {
     std::vector<std::string> rows = testing::QueryRows(db, sql);
     EXPECT_EQ(sqlite3_errcode(db), SQLITE_OK) << sqlite3_errmsg(db);
     return rows;
-  }
-
-  // The names of the files in the output folder.
-  std::vector<std::string> OutputFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(output.path())) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
   }
 
   using Strings = std::vector<std::string>;
@@ -231,7 +221,7 @@ TEST_F(SqliteExportTest, AnExistingFileIsReplacedOnlyByACompleteDatabase) {
   output.Write("model.db", "an older export");
   ExportAndOpen();
   EXPECT_EQ(Rows("SELECT count(*) FROM wrestlers"), Strings{"4"});
-  EXPECT_EQ(OutputFiles(), Strings{"model.db"});
+  EXPECT_EQ(output.List(), Strings{"model.db"});
 
   // A folder in the way: the database is written, the rename fails and is undone.
   output.MakeFolder("taken.db");
@@ -239,7 +229,7 @@ TEST_F(SqliteExportTest, AnExistingFileIsReplacedOnlyByACompleteDatabase) {
   std::optional<std::string> failure = WriteSqliteDatabase(output / "taken.db");
   ASSERT_NE(failure, std::nullopt);
   EXPECT_EQ(output.Read("taken.db/keep"), "kept");
-  EXPECT_EQ(OutputFiles().size(), 2u) << "no temporary file is left behind";
+  EXPECT_EQ(output.List().size(), 2u) << "no temporary file is left behind";
 
   // No folder to write in: nothing is created.
   failure = WriteSqliteDatabase(output / "missing/model.db");

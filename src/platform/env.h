@@ -53,6 +53,10 @@ class Env {
   virtual int DeleteFile(std::string_view path) = 0;
   // Renames a file; never replaces an existing target (58). Returns 0 or an error number.
   virtual int RenameFile(std::string_view from, std::string_view to) = 0;
+  // Gives the file at from the name to in one step, replacing a file of that name: an
+  // output written whole takes the place of the older one. Returns 0 or an error number
+  // (75 when to is a folder).
+  virtual int ReplaceFile(std::string_view from, std::string_view to) = 0;
   // The current working directory exactly as the operating system reports it.
   virtual std::string WorkingDirectory() = 0;
   // The short (8.3) form of a path; fails (nullopt) when there is none.
@@ -107,6 +111,9 @@ class EnvWrapper : public Env {
   int DeleteFile(std::string_view path) override { return target_.DeleteFile(path); }
   int RenameFile(std::string_view from, std::string_view to) override {
     return target_.RenameFile(from, to);
+  }
+  int ReplaceFile(std::string_view from, std::string_view to) override {
+    return target_.ReplaceFile(from, to);
   }
   std::string WorkingDirectory() override { return target_.WorkingDirectory(); }
   std::optional<std::string> ShortPath(std::string_view path) override {

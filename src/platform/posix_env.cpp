@@ -131,6 +131,15 @@ class PosixEnv final : public Env {
     return 0;
   }
 
+  int ReplaceFile(std::string_view from, std::string_view to) override {
+    ResolvedPath source = ResolvePath(from);
+    if (source.error != 0) return 53;
+    ResolvedPath target = ResolveForCreate(to);
+    if (target.error != 0) return target.error;
+    if (IsFolder(target.path)) return 75;
+    return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0 : ErrorFromErrno(errno);
+  }
+
   std::string WorkingDirectory() override {
     std::vector<char> buffer(4096);
     while (getcwd(buffer.data(), buffer.size()) == nullptr) {

@@ -69,6 +69,17 @@ TEST_F(PosixEnvTest, RenameNeverReplaces) {
   EXPECT_FALSE(folder.Exists("circdb.dat.bak2"));
 }
 
+TEST_F(PosixEnvTest, ReplaceTakesTheNameOfAFileButNotOfAFolder) {
+  folder.Write("model.db.new", "complete");
+  folder.Write("model.db", "older");
+  folder.MakeFolder("taken");
+  EXPECT_EQ(env.ReplaceFile(Legacy("model.db.new"), Legacy("taken")), 75);
+  EXPECT_EQ(env.ReplaceFile(Legacy("model.db.new"), Legacy("model.db")), 0);
+  EXPECT_EQ(folder.List(), (std::vector<std::string>{"model.db", "taken"}));
+  EXPECT_EQ(folder.Read("model.db"), "complete");
+  EXPECT_EQ(env.ReplaceFile(Legacy("missing"), Legacy("model.db")), 53);
+}
+
 TEST_F(PosixEnvTest, PathForms) {
   folder.Write("Music/Intro.MID", "x");
   EXPECT_FALSE(env.ShortPath(Legacy("music\\intro.mid")).has_value());

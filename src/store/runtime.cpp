@@ -19,7 +19,9 @@ Runtime& TheRuntime() {
   return runtime;
 }
 
-const char* Description(int number) {
+}  // namespace
+
+const char* ErrorDescription(int number) {
   switch (number) {
     case 5:
       return "Illegal function call";
@@ -78,6 +80,8 @@ const char* Description(int number) {
   }
 }
 
+namespace {
+
 // The tag of the main procedure, named when nothing else runs.
 constexpr const char* kMainTag = "KZOMAIN";
 
@@ -113,7 +117,7 @@ std::string RunningProcedure() {
 }
 
 std::string ErrorReportText(int number, std::string_view tag) {
-  std::string text = "Untrapped Error #" + std::to_string(number) + " (" + Description(number) +
+  std::string text = "Untrapped Error #" + std::to_string(number) + " (" + ErrorDescription(number) +
                      ")\r\nhas occurred following execution of ";
   text.append(tag);
   text += "\r\n\r\nPress OK to continue, Cancel to terminate";

@@ -29,6 +29,9 @@ class Procedure {
 // The tag of the running procedure, padded to 8 characters.
 std::string RunningProcedure();
 
+// The description of a numbered error, as its report words it ("File not found").
+const char* ErrorDescription(int number);
+
 // The text of the report of a numbered error raised in the procedure with the tag.
 std::string ErrorReportText(int number, std::string_view tag);
 

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -45,6 +46,23 @@ bool TempFolder::Exists(std::string_view relative) const {
 
 void TempFolder::MakeFolder(std::string_view relative) const {
   std::filesystem::create_directories(*this / relative);
+}
+
+void TempFolder::Remove(std::string_view relative) const {
+  std::filesystem::remove_all(*this / relative);
+}
+
+void TempFolder::Rename(std::string_view from, std::string_view to) const {
+  std::filesystem::rename(*this / from, *this / to);
+}
+
+std::vector<std::string> TempFolder::List(std::string_view relative) const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(*this / relative)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace kzo::platform

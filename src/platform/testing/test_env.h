@@ -56,6 +56,11 @@ class TempFolder {
   std::string Read(std::string_view relative) const;
   bool Exists(std::string_view relative) const;
   void MakeFolder(std::string_view relative) const;
+  // Removes a file or a folder with everything in it.
+  void Remove(std::string_view relative) const;
+  void Rename(std::string_view from, std::string_view to) const;
+  // The names of the entries of a folder below this one, sorted.
+  std::vector<std::string> List(std::string_view relative = "") const;
 
  private:
   std::string path_;
