@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "driver/run.h"
 #include "platform/env.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -35,11 +36,11 @@ class FuzzEnv : public platform::EnvWrapper {
   void ClearFiles() { files_.clear(); }
   void SetDiskAccess(bool on) { disk_ = on; }
 
-  // Starts a run: the heap of the last run is released, the runtime gets this platform.
+  // Starts a run on this platform: the heap of the last run is released and every table
+  // and cache of the run emptied.
   void BeginRun() {
     ReleaseHeaps();
-    store::InstallPlatform(*this);
-    store::BeginObjectHeap();
+    driver::BeginRun(*this);
   }
   // Ends a run: closes what the code left open (no file handle outlives a run).
   void EndRun() { store::CloseAllFiles(); }

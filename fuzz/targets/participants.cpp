@@ -18,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view input(reinterpret_cast<const char*>(data), size);
   env.BeginRun();
   env.ClearFiles();
-  matchtext::ForgetTeamsFiles();
   std::string_view first = fuzz::Part(input, 0);
   std::string_view second = fuzz::Part(input, 1);
   std::string_view circuit_teams = fuzz::Part(input, 2);
@@ -47,8 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)matchtext::MATCHES(first, second, folder);
     (void)matchtext::MATCHES(second, first, folder);
   }
-  matchtext::ForgetTeamsFiles();
-  roster::Database().legacy_folder = nullptr;
   env.EndRun();
   return 0;
 }

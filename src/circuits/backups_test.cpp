@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
 #include "store/runtime.h"
@@ -17,13 +18,8 @@ struct ProtectedEnv : platform::TestEnv {
   int DeleteFile(std::string_view) override { return 70; }
 };
 
-class RotateBackupsTest : public ::testing::Test {
+class RotateBackupsTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-  }
-
   // The names of the database and its backups that exist, with their contents.
   std::vector<std::string> ExistingFiles() const {
     std::vector<std::string> found;
@@ -37,7 +33,6 @@ class RotateBackupsTest : public ::testing::Test {
   std::string Database() const { return folder / "circdb.dat"; }
 
   ProtectedEnv protected_env;
-  platform::TestEnv env;
   platform::TempFolder folder;
 };
 
@@ -91,7 +86,7 @@ TEST_F(RotateBackupsTest, MissingFileIsReportedAfterTheBackupsMoved) {
 }
 
 TEST_F(RotateBackupsTest, FailedDeleteLeavesEveryVersionInPlace) {
-  store::InstallPlatform(protected_env);
+  driver::BeginRun(protected_env);
   folder.Write("circdb.dat", "now");
   folder.Write("circdb.dat.bak1", "before");
   folder.Write("circdb.dat.bak2", "oldest");

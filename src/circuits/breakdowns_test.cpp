@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "model/circuit.h"
 #include "model/find_wrestler.h"
 #include "matchtext/card.h"
@@ -20,13 +21,10 @@ using model::BreakdownItem;
 using model::MatchRecord;
 using model::ShowRecord;
 
-class BreakdownsTest : public ::testing::Test {
+class BreakdownsTest : public testing::RunTest {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-    model::ClearCircuits();
-    roster::Database() = roster::RosterDatabase{};
+    RunTest::SetUp();
     roster::Database().wrestlers.assign(3, roster::WrestlerRecord{});
     roster::Database().wrestler_count = 2;
     roster::Database().wrestlers[1].wname = store::NewRecordString("Orrin Vale");
@@ -61,7 +59,6 @@ class BreakdownsTest : public ::testing::Test {
     return model::Circuits().records[static_cast<std::size_t>(c)].shows[2]->matches[m];
   }
 
-  platform::TestEnv env;
 };
 
 struct Item {

@@ -23,8 +23,6 @@ namespace kzo::circuits {
 namespace {
 
 constexpr int kItemsPerTitle = 3;
-constexpr int kItemsPerTeam = 10;
-constexpr int kItemsPerStable = 23;
 constexpr int kHolderNumbersConsidered = 200;
 constexpr std::int32_t kDefaultWeight = 5;
 
@@ -118,6 +116,10 @@ struct CardFileSet {
   }
 };
 
+// Reads a circuit's own records file (its "teams.dat" or "stables.dat"). It differs from the
+// loading driver's roster reader on purpose: a circuit keeps at most its capacity of records
+// in a heap list and reads the rest to stay in step, its records are not numbered, and a
+// missing file means no records without a report.
 template <class Record, class Loader>
 void ReadRecordsFile(const std::string& path, int items_per_record, int capacity, Record*& records,
                      std::int32_t& count, Loader load) {
@@ -218,13 +220,13 @@ void ReadWeights(const std::string& folder, int circuit) {
 
 void ReadCircuitTeams(const std::string& folder, int circuit) {
   model::CircuitRecord& c = Circuit(circuit);
-  ReadRecordsFile(folder + "\\teams.dat", kItemsPerTeam, model::kMaxCircuitTeams, c.teams, c.team_count,
+  ReadRecordsFile(folder + "\\teams.dat", roster::kTeamRecordItems, model::kMaxCircuitTeams, c.teams, c.team_count,
                   roster::LoadTeamRecord);
 }
 
 void ReadCircuitStables(const std::string& folder, int circuit) {
   model::CircuitRecord& c = Circuit(circuit);
-  ReadRecordsFile(folder + "\\stables.dat", kItemsPerStable, model::kMaxCircuitStables, c.stables,
+  ReadRecordsFile(folder + "\\stables.dat", roster::kStableRecordItems, model::kMaxCircuitStables, c.stables,
                   c.stable_count, roster::LoadStableRecord);
 }
 

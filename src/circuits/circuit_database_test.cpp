@@ -1,5 +1,6 @@
 #include "circuits/circuit_database.h"
 
+#include "driver/run_test_support.h"
 #include "circuits/circuit_test_support.h"
 #include "circuits/load_circuit.h"
 #include "store/datetime.h"
@@ -100,9 +101,7 @@ class FullDisk : public platform::TestEnv {
 TEST(CircuitDatabaseFailureTest, AFailedRewriteNeverReplacesTheDatabase) {
   FullDisk env;
   platform::TempFolder legacy;
-  store::InstallPlatform(env);
-  store::BeginObjectHeap();
-  roster::Database() = roster::RosterDatabase{};
+  driver::BeginRun(env);
   roster::Database().wrestlers.assign(3, roster::WrestlerRecord{});
   roster::Database().wrestler_count = 2;
   legacy.Write("circdb.dat", " 1 \r\nkeep me\r\n");

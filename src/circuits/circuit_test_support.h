@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "model/circuit.h"
 #include "model/find_wrestler.h"
 #include "matchtext/participants.h"
@@ -18,19 +19,13 @@
 
 namespace kzo::circuits {
 
-class CircuitTest : public ::testing::Test {
+class CircuitTest : public testing::RunTest {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-    roster::Database() = roster::RosterDatabase{};
+    RunTest::SetUp();
     roster::Database().legacy_folder = store::NewRecordString(legacy.path());
     roster::Database().settings.GlobalHiringLimitTo = store::NewRecordString("");
-    model::ClearCircuits();
-    model::ForgetWrestlerIndexes();
-    matchtext::ForgetTeamsFiles();
   }
-  void TearDown() override { store::CloseAllFiles(); }
 
   // Wrestlers 1..n of the roster, with push 10 * i and heel tactics for odd numbers.
   void SetWrestlers(const std::vector<std::string>& names) {
@@ -69,7 +64,6 @@ class CircuitTest : public ::testing::Test {
   }
   std::string CircuitPath() { return legacy.path() + "\\circ"; }
 
-  platform::TestEnv env;
   platform::TempFolder legacy;
 };
 

@@ -1,5 +1,6 @@
 #include "circuits/load_circuit.h"
 
+#include "driver/run_test_support.h"
 #include "circuits/circuit_test_support.h"
 
 namespace kzo::circuits {
@@ -100,11 +101,8 @@ class NoRoomForShows : public platform::TestEnv {
 TEST(LoadCircuitHeapTest, AShowRecordThatCannotBeMadeEndsTheCircuitsLoad) {
   NoRoomForShows env;
   platform::TempFolder legacy;
-  store::InstallPlatform(env);
-  store::BeginObjectHeap();
-  roster::Database() = roster::RosterDatabase{};
+  driver::BeginRun(env);
   roster::Database().legacy_folder = store::NewRecordString(legacy.path());
-  model::ClearCircuits();
   model::Circuits().count = 1;
   model::Circuits().records[1].folder = store::NewRecordString("circ");
   legacy.Write("circ/card.inf", "2\r\n");

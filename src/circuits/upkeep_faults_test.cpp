@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "circuits/backups.h"
 #include "circuits/circuit_database.h"
 #include "circuits/circuit_test_support.h"
@@ -104,8 +105,7 @@ class UpkeepFaultsTest : public CircuitTest {
 
   // Runs the upkeep on platform, the roster of the case set up anew.
   void Upkeep(platform::Env& platform, const UpkeepCase& c) {
-    store::InstallPlatform(platform);
-    store::BeginObjectHeap();
+    driver::BeginRun(platform);
     SetWrestlers(Names(c.wrestlers));
     UpdateCircuitDatabase(Path());
     store::CloseAllFiles();

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -17,16 +18,9 @@ struct UnreadableEnv : platform::TestEnv {
   platform::OpenResult Open(std::string_view, platform::OpenMode) override { return {0, 70}; }
 };
 
-class FileHelpersTest : public ::testing::Test {
+class FileHelpersTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-  }
-  void TearDown() override { store::CloseAllFiles(); }
-
   UnreadableEnv unreadable;
-  platform::TestEnv env;
   platform::TempFolder folder;
 };
 
@@ -50,7 +44,7 @@ TEST_F(FileHelpersTest, SafeOpenOfNoRegularFileOpensNothingAndReportsNothing) {
 }
 
 TEST_F(FileHelpersTest, ExistingFileThatFailsToOpenIsReportedAndItsNumberReturned) {
-  store::InstallPlatform(unreadable);
+  driver::BeginRun(unreadable);
   folder.Write("card.inf", "7\r\n");
   EXPECT_EQ(SAFEOPEN(folder / "card.inf"), 1);
   EXPECT_FALSE(store::IsFileOpen(1));

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
 #include "store/runtime.h"
@@ -11,18 +12,13 @@
 namespace kzo::config {
 namespace {
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-  }
   std::string Lookup(std::string_view bytes, std::string_view key) {
     folder.Write("kzo.cnf", bytes);
     return GetSetting(folder / "kzo.cnf", key);
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
 };
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/cp437.h"
 #include "store/heap.h"
@@ -28,8 +29,7 @@ struct ConversionEnv : platform::TestEnv {
 class TranslatePathTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
+    driver::BeginRun(env);
   }
   ConversionEnv env;
   platform::TempFolder folder;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/circuit.h"
-#include "driver/loaddbs.h"
+#include "driver/run.h"
 #include "matchtext/result.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -54,16 +54,10 @@ void WriteMatchReport() {
   store::CloseFile(file);
 }
 
-int ImporterMain() {
-  store::BeginObjectHeap();
-  LOADDBS(store::Platform().WorkingDirectory());
+int ImporterMain(platform::Env& env) {
+  LoadLegacyFolder(env);
   WriteMatchReport();
   return 0;
-}
-
-int RunImporter(platform::Env& env) {
-  store::InstallPlatform(env);
-  return ImporterMain();
 }
 
 }  // namespace kzo::driver

@@ -5,12 +5,9 @@
 
 namespace kzo::driver {
 
-// Runs the importer on env's working directory; returns the exit code.
-int RunImporter(platform::Env& env);
-
-// Starts a fresh object heap, loads the legacy folder (the working directory) and writes
-// "matches.txt". Returns 0.
-int ImporterMain();
+// Begins a run on env, loads the legacy folder (env's working directory) and writes
+// "matches.txt". Returns the exit code, 0.
+int ImporterMain(platform::Env& env);
 
 // Writes "matches.txt" in the working directory: every match result of every show of
 // every circuit, each followed by one line per participant ("name: value") and an empty

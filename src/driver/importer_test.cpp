@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/run_test_support.h"
 #include "model/circuit.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
@@ -10,16 +11,17 @@
 namespace kzo::driver {
 namespace {
 
-class MatchReportTest : public ::testing::Test {
+class MatchReportTest : public testing::RunTest {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-    model::ClearCircuits();
+    RunTest::SetUp();
     previous = env.WorkingDirectory();
     ASSERT_EQ(env.ChangeDirectory(folder.path()), 0);
   }
-  void TearDown() override { ASSERT_EQ(env.ChangeDirectory(previous), 0); }
+  void TearDown() override {
+    RunTest::TearDown();
+    ASSERT_EQ(env.ChangeDirectory(previous), 0);
+  }
 
   // A show of segments, each given as its kind and result sentence.
   model::ShowRecord* Show(const std::vector<std::pair<const char*, const char*>>& segments) {
@@ -36,7 +38,6 @@ class MatchReportTest : public ::testing::Test {
     return show;
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
   std::string previous;
 };

@@ -5,13 +5,11 @@
 
 #include "circuits/load_circuit.h"
 #include "model/circuit.h"
-#include "model/find_wrestler.h"
 #include "config/settings.h"
 #include "config/translate.h"
 #include "roster/crowd.h"
 #include "roster/roster_file.h"
 #include "circuits/breakdowns.h"
-#include "matchtext/participants.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
 #include "store/files.h"
@@ -47,30 +45,29 @@ void LoadRosterFile(int file, const std::string& path, int items_per_record,
 void LoadRosters(const std::string& folder, int file) {
   roster::RosterDatabase& db = roster::Database();
   std::string data = folder + "\\data\\";
-  LoadRosterFile(file, data + "managers.dat", 10, db.managers, db.manager_count,
+  LoadRosterFile(file, data + "managers.dat", roster::kManagerRecordItems, db.managers, db.manager_count,
                  roster::LoadManagerRecord);
-  LoadRosterFile(file, data + "moves.dat", 27, db.moves, db.move_count, roster::LoadMoveRecord);
+  LoadRosterFile(file, data + "moves.dat", roster::kMoveRecordItems, db.moves, db.move_count, roster::LoadMoveRecord);
   db.moves[0].mname_noarticle = store::NewRecordString("--- None ---");
   db.moves[0].mname = store::NewRecordString("--- None ---");
-  LoadRosterFile(file, data + "dives.dat", 10, db.dives, db.dive_count, roster::LoadDiveRecord);
-  LoadRosterFile(file, data + "wrestlrs.dat", 120, db.wrestlers, db.wrestler_count,
+  LoadRosterFile(file, data + "dives.dat", roster::kDiveRecordItems, db.dives, db.dive_count, roster::LoadDiveRecord);
+  LoadRosterFile(file, data + "wrestlrs.dat", roster::kWrestlerRecordItems, db.wrestlers, db.wrestler_count,
                  roster::LoadWrestlerRecord, [&folder](roster::WrestlerRecord& wrestler) {
                    wrestler.entrance_theme = store::NewRecordString(
                        config::TranslatePath(View(wrestler.entrance_theme), folder, 0));
                  });
-  LoadRosterFile(file, data + "fobjects.dat", 40, db.foreign_objects, db.foreign_object_count,
+  LoadRosterFile(file, data + "fobjects.dat", roster::kForeignObjectRecordItems, db.foreign_objects, db.foreign_object_count,
                  roster::LoadForeignObjectRecord);
-  LoadRosterFile(file, data + "gimmicks.dat", 7, db.gimmick_matches, db.gimmick_match_count,
+  LoadRosterFile(file, data + "gimmicks.dat", roster::kGimmickRecordItems, db.gimmick_matches, db.gimmick_match_count,
                  roster::LoadGimmickRecord);
-  LoadRosterFile(file, data + "stables.dat", 23, db.stables, db.stable_count,
+  LoadRosterFile(file, data + "stables.dat", roster::kStableRecordItems, db.stables, db.stable_count,
                  roster::LoadStableRecord);
-  LoadRosterFile(file, data + "teams.dat", 10, db.teams, db.team_count, roster::LoadTeamRecord);
+  LoadRosterFile(file, data + "teams.dat", roster::kTeamRecordItems, db.teams, db.team_count, roster::LoadTeamRecord);
 }
 
 // Reads the circuit list three lines per circuit, loading and breaking down each circuit
 // before the next entry is read. The table holds 100 circuits; reading stops after them.
 void LoadCircuitList(const std::string& folder, int file) {
-  model::ClearCircuits();
   std::string path = folder + "\\card.lgs";
   if (!store::Platform().FileExists(path)) return;
   store::OpenFile(path, store::FileMode::kInput, file);
@@ -92,12 +89,7 @@ void LoadCircuitList(const std::string& folder, int file) {
 void LOADDBS(std::string_view legacy_folder) {
   store::Procedure procedure("LOADDBS");
   std::string folder(legacy_folder);
-  roster::RosterDatabase& db = roster::Database();
-  db = roster::RosterDatabase{};
-  db.legacy_folder = store::NewRecordString(folder);
-  roster::ClearCrowdReactions();
-  model::ForgetWrestlerIndexes();
-  matchtext::ForgetTeamsFiles();
+  roster::Database().legacy_folder = store::NewRecordString(folder);
   ReadGlobalSettings(folder);
   int file = store::FreeFile();
   LoadRosters(folder, file);

@@ -4,10 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/loaddbs.h"
+#include "driver/run.h"
 #include "export/sqlite_export.h"
-#include "store/heap.h"
-#include "store/runtime.h"
 
 namespace kzo::exporter {
 namespace {
@@ -95,9 +93,7 @@ int ExportMain(int argc, char** argv, platform::Env& env) {
   }
   MessagesToErrorOutput to_error_output(env);
   platform::Env& load_env = arguments->output ? env : to_error_output;
-  store::InstallPlatform(load_env);
-  store::BeginObjectHeap();
-  driver::LOADDBS(load_env.WorkingDirectory());
+  driver::LoadLegacyFolder(load_env);
   if (arguments->format == "sqlite") return WriteDatabase(env, *arguments->output);
   std::string document = ModelJson();
   document += '\n';

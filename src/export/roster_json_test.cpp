@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
 #include "store/runtime.h"
@@ -13,21 +14,8 @@
 namespace kzo::exporter {
 namespace {
 
-class RosterJsonTest : public ::testing::Test {
+class RosterJsonTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-    roster::Database() = roster::RosterDatabase{};
-    roster::ClearCrowdReactions();
-    roster::ClearFieldDictionary();
-  }
-  void TearDown() override {
-    roster::Database() = roster::RosterDatabase{};
-    roster::ClearCrowdReactions();
-    roster::ClearFieldDictionary();
-  }
-
   template <class Record>
   std::string Json(void (*write)(JsonWriter&, const Record&), const Record& record) {
     std::string out;
@@ -46,7 +34,6 @@ class RosterJsonTest : public ::testing::Test {
     return out;
   }
 
-  platform::TestEnv env;
 };
 
 // The member names of the outermost object of a compact JSON text, in order.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "../../tests/support/legacy_files.h"
 #include "../../tests/support/sqlite_rows.h"
 #include "model/circuit.h"
@@ -74,11 +75,10 @@ void WriteInstallation(const platform::TempFolder& folder) {
                Lines({"1", "North Family", "2", "4", "9", "0", "1", "0", "0"}) + Repeat("", 17));
 }
 
-class SqliteExportTest : public ::testing::Test {
+class SqliteExportTest : public testing::RunTest {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
+    RunTest::SetUp();
     WriteInstallation(legacy);
     driver::LOADDBS(legacy.path());
     ASSERT_EQ(env.reports, std::vector<std::string>{});
@@ -86,11 +86,7 @@ class SqliteExportTest : public ::testing::Test {
   }
   void TearDown() override {
     sqlite3_close(db);
-    store::CloseAllFiles();
-    roster::Database() = roster::RosterDatabase{};
-    model::ClearCircuits();
-    roster::ClearCrowdReactions();
-    roster::ClearFieldDictionary();
+    RunTest::TearDown();
   }
 
   void ExportAndOpen() {
@@ -108,7 +104,6 @@ class SqliteExportTest : public ::testing::Test {
 
   using Strings = std::vector<std::string>;
 
-  platform::TestEnv env;
   platform::TempFolder legacy;
   platform::TempFolder output;
   std::string path;

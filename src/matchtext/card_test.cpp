@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
 #include "store/runtime.h"
@@ -16,18 +17,13 @@ using Lines = std::vector<std::string_view>;
 using model::MatchRecord;
 using model::ShowRecord;
 
-class CardTest : public ::testing::Test {
+class CardTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-  }
   ShowRecord Make(const Lines& ra, const Lines& fa = {}, const Lines& ca = {}) {
     ShowRecord show{};
     MakeShowCard(show, ra, fa, ca);
     return show;
   }
-  platform::TestEnv env;
 };
 
 std::vector<std::string> TextLines(const MatchRecord& match) {
@@ -232,7 +228,7 @@ TEST(ReconstituteSentenceTest, BlanksBetweenLines) {
       {{}, {}},
   };
   for (const JoinCase& c : cases) {
-    EXPECT_EQ(Reconstituted(c.lines), c.reconstituted) << testing::PrintToString(c.lines);
+    EXPECT_EQ(Reconstituted(c.lines), c.reconstituted) << ::testing::PrintToString(c.lines);
   }
 }
 
@@ -246,7 +242,7 @@ TEST(CompactLinesTest, TrimsAndJoinsUpToTheFirstEnd) {
       {{}, {""}},
   };
   for (const JoinCase& c : cases) {
-    EXPECT_EQ(Compacted(c.lines), c.reconstituted) << testing::PrintToString(c.lines);
+    EXPECT_EQ(Compacted(c.lines), c.reconstituted) << ::testing::PrintToString(c.lines);
   }
 }
 

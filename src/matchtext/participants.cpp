@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "roster/database.h"
+#include "roster/team.h"
 #include "store/files.h"
 #include "store/runtime.h"
 #include "store/text.h"
@@ -14,8 +15,6 @@ namespace kzo::matchtext {
 namespace {
 
 constexpr std::string_view kAnd = " and ";
-// Lines of one tag-team record: first member, second member, team name, seven others.
-constexpr int kTeamRecordLines = 10;
 
 // ---- Reducing and splitting texts ------------------------------------------------------
 
@@ -123,12 +122,13 @@ struct TeamsFile {
   std::vector<ReplayedError> errors;
 };
 
+// A tag-team record's lines: first member, second member, team name, seven others.
 TeamLines ReadTeamRecord(int file) {
   TeamLines record;
   record.member1 = store::ReadLine(file);
   record.member2 = store::ReadLine(file);
   record.team = store::ReadLine(file);
-  for (int line = 4; line <= kTeamRecordLines; ++line) store::ReadLine(file);
+  for (int line = 4; line <= roster::kTeamRecordItems; ++line) store::ReadLine(file);
   return record;
 }
 
@@ -139,7 +139,7 @@ std::unique_ptr<TeamsFile> ReadTeamsFile(std::string_view path) {
   store::ErrorRecorder recorder;
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, file);
-  std::int32_t count = store::CutCount(file, store::ReadNumber(file), kTeamRecordLines);
+  std::int32_t count = store::CutCount(file, store::ReadNumber(file), roster::kTeamRecordItems);
   for (std::int32_t r = 1; r <= count; ++r) {
     teams->records.push_back(ReadTeamRecord(file));
     teams->records_by_team[teams->records.back().team].push_back(teams->records.size() - 1);

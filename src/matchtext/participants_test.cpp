@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
 #include "store/heap.h"
@@ -26,23 +27,16 @@ std::string TeamRecord(std::string_view member1, std::string_view member2, std::
 
 const std::string kDrifters = TeamRecord("Tuck Masden", "Quill Danby", "The Drifters");
 
-class ParticipantsTest : public ::testing::Test {
+class ParticipantsTest : public testing::RunTest {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-    ForgetTeamsFiles();
+    RunTest::SetUp();
     legacy.MakeFolder("data");
     roster::Database().legacy_folder = legacy.path().c_str();
-  }
-  void TearDown() override {
-    roster::Database().legacy_folder = nullptr;
-    ForgetTeamsFiles();
   }
   void WriteCircuitTeams(std::string_view content) { circuit.Write("teams.dat", content); }
   std::string Folder() const { return circuit.path() + "\\"; }
 
-  platform::TestEnv env;
   platform::TempFolder legacy;
   platform::TempFolder circuit;
 };

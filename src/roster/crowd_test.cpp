@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "roster/find_wrestler.h"
 #include "config/settings.h"
 #include "platform/testing/test_env.h"
@@ -15,13 +16,11 @@
 namespace kzo::roster {
 namespace {
 
-class CrowdFileTest : public ::testing::Test {
+class CrowdFileTest : public testing::RunTest {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
+    RunTest::SetUp();
     roster::RosterDatabase& db = roster::Database();
-    db = roster::RosterDatabase{};
     const char* names[] = {"Orrin Vale", "Tuck Masden", "Orrin Vale"};
     db.wrestlers.resize(4);
     db.wrestler_count = 3;
@@ -29,14 +28,6 @@ class CrowdFileTest : public ::testing::Test {
       db.wrestlers[static_cast<std::size_t>(i)].wnr = i;
       db.wrestlers[static_cast<std::size_t>(i)].wname = store::NewRecordString(names[i - 1]);
     }
-    ForgetWrestlerIndex();
-    ClearCrowdReactions();
-  }
-
-  void TearDown() override {
-    roster::Database() = roster::RosterDatabase{};
-    ForgetWrestlerIndex();
-    ClearCrowdReactions();
   }
 
   // Reads a crowd file holding the lines (CR LF after each).
@@ -58,7 +49,6 @@ class CrowdFileTest : public ::testing::Test {
     return texts;
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
 };
 

@@ -8,6 +8,9 @@
 
 namespace kzo::roster {
 
+// The items of one dive record in "dives.dat".
+constexpr int kDiveRecordItems = 10;
+
 // Counters are move numbers (0 = none); flags hold 0 or 1.
 struct DiveRecord {
   std::int32_t number;  // the record's slot in the roster

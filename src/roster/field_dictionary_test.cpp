@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "roster/move.h"
 #include "roster/referee.h"
@@ -18,11 +19,10 @@
 namespace kzo::roster {
 namespace {
 
-class FieldDictionaryTest : public ::testing::Test {
+class FieldDictionaryTest : public testing::RunTest {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
+    RunTest::SetUp();
     InitFieldDictionary();
   }
 
@@ -37,7 +37,6 @@ class FieldDictionaryTest : public ::testing::Test {
     return nullptr;
   }
 
-  platform::TestEnv env;
 };
 
 TEST_F(FieldDictionaryTest, RegistersTheEntriesInOrder) {

@@ -8,6 +8,9 @@
 
 namespace kzo::roster {
 
+// The items of one foreign object record in "fobjects.dat".
+constexpr int kForeignObjectRecordItems = 40;
+
 struct ForeignObjectRecord {
   std::int32_t number;  // the record's slot in the roster
   Text fname;

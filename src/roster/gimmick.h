@@ -8,6 +8,9 @@
 
 namespace kzo::roster {
 
+// The items of one gimmick match record in "gimmicks.dat".
+constexpr int kGimmickRecordItems = 7;
+
 struct GimmickMatchRecord {
   std::int32_t number;  // the record's slot in the roster
   Text match_gname;

@@ -8,6 +8,9 @@
 
 namespace kzo::roster {
 
+// The items of one manager record in "managers.dat".
+constexpr int kManagerRecordItems = 10;
+
 struct ManagerRecord {
   std::int32_t number;  // the record's slot in the roster
   Text maname;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "roster/foreign_object.h"
 #include "roster/gimmick.h"
@@ -15,13 +16,8 @@ namespace kzo::roster {
 namespace {
 
 // Managers, gimmick matches and foreign objects: the small roster records.
-class SmallRecordLoadTest : public ::testing::Test {
+class SmallRecordLoadTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-  }
-
   // Opens a file with the items, one per line, then lines of discarded data and "NEXT".
   int Open(const std::string& items, int discarded_lines) {
     std::string bytes = items;
@@ -53,7 +49,6 @@ class SmallRecordLoadTest : public ::testing::Test {
     return record;
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
 };
 

@@ -8,6 +8,9 @@
 
 namespace kzo::roster {
 
+// The items of one move record in "moves.dat".
+constexpr int kMoveRecordItems = 27;
+
 // Counters are move numbers (0 = none); flags hold 0 or 1.
 struct MoveRecord {
   std::int32_t number;  // the record's slot in the roster

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
-#include "roster/article.h"
 #include "roster/dive.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -17,13 +17,8 @@
 namespace kzo::roster {
 namespace {
 
-class MoveLoadTest : public ::testing::Test {
+class MoveLoadTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-  }
-
   // Opens a file holding the items, one per line, followed by the line "NEXT".
   int Open(const std::vector<std::string>& items) {
     std::string bytes;
@@ -68,7 +63,6 @@ class MoveLoadTest : public ::testing::Test {
     return record;
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
 };
 
@@ -188,32 +182,6 @@ TEST_F(MoveLoadTest, DivePropertyBits) {
   // The move-only bits set nothing on a dive.
   DiveRecord r = LoadDive({0, 0, ~((1 << 0) | (1 << 7) | (1 << 15) | (0x1F << 19))});
   for (const Case& c : cases) EXPECT_EQ(r.*c.field, 0) << "bit " << c.bit;
-}
-
-TEST(RemoveArticleTest, DropsOneLeadingLowerCaseArticle) {
-  platform::TestEnv env;
-  store::InstallPlatform(env);
-  store::BeginObjectHeap();
-  const std::pair<const char*, const char*> cases[] = {
-      {"the Sleeper", "Sleeper"},
-      {"an Armbar", "Armbar"},
-      {"a Headlock", "Headlock"},
-      {"The Sleeper", "The Sleeper"},
-      {"Piledriver", "Piledriver"},
-      {"theatre Slam", "theatre Slam"},
-      {"the", "the"},
-      {"the ", ""},
-      {"the  Claw", " Claw"},
-      {"the a Claw", "a Claw"},
-      {" the Claw", " the Claw"},
-      {"", ""},
-  };
-  for (auto [name, expected] : cases) {
-    Text result = RemoveArticle(name);
-    EXPECT_STREQ(result, expected) << "'" << name << "'";
-    EXPECT_NE(result, name);
-  }
-  EXPECT_STREQ(RemoveArticle(nullptr), "");
 }
 
 }  // namespace

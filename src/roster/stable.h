@@ -12,6 +12,8 @@ namespace kzo::roster {
 constexpr int kStableManagerSlots = 5;
 // A limit, not storage: the wrestler list is sized to the members stored.
 constexpr int kMaxStableWrestlers = 1000;
+// The items of one stable record in "stables.dat" beside its n members (23 + n in all).
+constexpr int kStableRecordItems = 23;
 
 struct StableRecord {
   std::int32_t number;  // slot in the legacy roster; 0 for a circuit's stable

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -13,13 +14,8 @@
 namespace kzo::roster {
 namespace {
 
-class StableLoadTest : public ::testing::Test {
+class StableLoadTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-  }
-
   // A record with the count item as given, the members, four managers and 17 lines, then
   // the line "NEXT".
   StableRecord Load(const std::string& count, const std::vector<int>& members,
@@ -38,7 +34,6 @@ class StableLoadTest : public ::testing::Test {
     return record;
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
   std::string next_line;
 };

@@ -8,6 +8,9 @@
 
 namespace kzo::roster {
 
+// The items (lines) of one tag-team record in "teams.dat".
+constexpr int kTeamRecordItems = 10;
+
 // Members are known by name only. The pinner and the lifter are the very same record
 // strings as wrestler1 or wrestler2, or null.
 struct TeamRecord {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -12,13 +13,8 @@
 namespace kzo::roster {
 namespace {
 
-class TeamLoadTest : public ::testing::Test {
+class TeamLoadTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
-  }
-
   TeamRecord Load(const std::string& finisher, const std::string& tname = "",
                   const std::string& wrestler1 = "Ax Rivers",
                   const std::string& wrestler2 = "Bo Stone") {
@@ -34,7 +30,6 @@ class TeamLoadTest : public ::testing::Test {
     return record;
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
 };
 

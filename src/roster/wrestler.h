@@ -12,6 +12,8 @@ namespace kzo::roster {
 constexpr int kWrestlerMoveSlots = 50;
 constexpr int kWrestlerManagerSlots = 5;
 constexpr int kWrestlerDiveSlots = 6;
+// The items of one wrestler record in "wrestlrs.dat".
+constexpr int kWrestlerRecordItems = 120;
 
 // Lists have slots 1..n; slot 0 is never used. Move, manager and dive numbers index their
 // rosters, 0 meaning none. Flags hold 0 or 1.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -16,11 +17,10 @@ namespace {
 
 constexpr int kItems = 120;
 
-class WrestlerLoadTest : public ::testing::Test {
+class WrestlerLoadTest : public testing::RunTest {
  protected:
   void SetUp() override {
-    store::InstallPlatform(env);
-    store::BeginObjectHeap();
+    RunTest::SetUp();
     // Line items hold "L<item number>", numbers 0.
     for (int item = 1; item <= kItems; ++item) items.push_back("0");
     for (int item : {1, 2, 53, 60, 73, 74, 78, 80, 81, 82, 83, 89})
@@ -46,7 +46,6 @@ class WrestlerLoadTest : public ::testing::Test {
     return record;
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
   std::vector<std::string> items;
   std::string next_line;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
 #include "store/runtime.h"
@@ -11,14 +12,8 @@
 namespace kzo::store {
 namespace {
 
-class LegacyFileTest : public ::testing::Test {
+class LegacyFileTest : public testing::RunTest {
  protected:
-  void SetUp() override {
-    InstallPlatform(env);
-    BeginObjectHeap();
-  }
-  void TearDown() override { CloseAllFiles(); }
-
   // Opens a file holding bytes for input under a new file number.
   int OpenWith(std::string_view bytes) {
     folder.Write("data.txt", bytes);
@@ -31,7 +26,6 @@ class LegacyFileTest : public ::testing::Test {
     return ErrorReportText(62, tag);
   }
 
-  platform::TestEnv env;
   platform::TempFolder folder;
 };
 
