@@ -1,6 +1,7 @@
 #include "circuits/circuit_database.h"
 
 #include <algorithm>
+#include <array>
 
 #include "circuits/backups.h"
 #include "circuits/hire_terms.h"
@@ -13,20 +14,44 @@
 namespace kzo::circuits {
 namespace {
 
-constexpr int kItemsPerRecord = 18;
-constexpr int kTrailingLines = 9;
-// Hire states between these bounds (both excluded) hire without a term.
-constexpr std::int32_t kHiredWithoutTerm = 100;
-constexpr std::int32_t kHiredWithoutTermEnd = 32000;
+// The 18 items of one wrestler's record, in file order. The writer of new records and the
+// reader both walk this one description.
+enum class Item { kName, kPush, kHireStatus, kHeelValue, kManager, kNickname, kUnused };
+constexpr std::array<Item, 18> kRecordItems = {
+    Item::kName,    Item::kPush,    Item::kHireStatus, Item::kHeelValue, Item::kManager,
+    Item::kManager, Item::kManager, Item::kManager,    Item::kNickname,  Item::kUnused,
+    Item::kUnused,  Item::kUnused,  Item::kUnused,     Item::kUnused,    Item::kUnused,
+    Item::kUnused,  Item::kUnused,  Item::kUnused};
+// The hire state of a new record: not hired.
+constexpr std::int32_t kNewRecordHireStatus = 100;
 
 void WriteNewRecord(int file, const roster::WrestlerRecord& wrestler) {
-  store::PrintLine(file, View(wrestler.wname));
-  store::PrintLine(file, NumberLine(wrestler.push));
-  store::PrintLine(file, NumberLine(100));
-  store::PrintLine(file, NumberLine(5 * wrestler.heel_tactics));
-  for (int slot = 1; slot <= 4; ++slot) store::PrintLine(file, NumberLine(wrestler.managers[slot]));
-  store::PrintLine(file, View(wrestler.nickname));
-  for (int line = 0; line < kTrailingLines; ++line) store::PrintLine(file, "");
+  std::size_t manager = 0;
+  for (Item item : kRecordItems) {
+    switch (item) {
+      case Item::kName:
+        store::PrintLine(file, View(wrestler.wname));
+        break;
+      case Item::kPush:
+        store::PrintLine(file, NumberLine(wrestler.push));
+        break;
+      case Item::kHireStatus:
+        store::PrintLine(file, NumberLine(kNewRecordHireStatus));
+        break;
+      case Item::kHeelValue:
+        store::PrintLine(file, NumberLine(5 * wrestler.heel_tactics));
+        break;
+      case Item::kManager:
+        store::PrintLine(file, NumberLine(wrestler.managers[++manager]));
+        break;
+      case Item::kNickname:
+        store::PrintLine(file, View(wrestler.nickname));
+        break;
+      case Item::kUnused:
+        store::PrintLine(file, "");
+        break;
+    }
+  }
 }
 
 // Writes the records of wrestlers first..N.
@@ -86,16 +111,33 @@ bool RenameIntoPlace(const std::string& new_path, const std::string& path) {
 }
 
 void ReadRosterEntry(int file, model::RosterEntry& entry) {
-  entry.name = store::ReadRecordString(file);
-  entry.push = store::ReadNumber(file);
-  entry.hire_status = store::ReadNumber(file);
-  entry.heel_value = store::ReadNumber(file);
-  for (int slot = 1; slot <= 4; ++slot) {
-    entry.managers[static_cast<std::size_t>(slot)] = store::ReadNumber(file);
-    if (entry.managers[static_cast<std::size_t>(slot)] != 0) ++entry.manager_count;
+  std::size_t manager = 0;
+  for (Item item : kRecordItems) {
+    switch (item) {
+      case Item::kName:
+        entry.name = store::ReadRecordString(file);
+        break;
+      case Item::kPush:
+        entry.push = store::ReadNumber(file);
+        break;
+      case Item::kHireStatus:
+        entry.hire_status = store::ReadNumber(file);
+        break;
+      case Item::kHeelValue:
+        entry.heel_value = store::ReadNumber(file);
+        break;
+      case Item::kManager:
+        entry.managers[++manager] = store::ReadNumber(file);
+        if (entry.managers[manager] != 0) ++entry.manager_count;
+        break;
+      case Item::kNickname:
+        entry.nickname = store::ReadRecordString(file);
+        break;
+      case Item::kUnused:
+        store::ReadLine(file);
+        break;
+    }
   }
-  entry.nickname = store::ReadRecordString(file);
-  for (int line = 0; line < kTrailingLines; ++line) store::ReadLine(file);
 }
 
 void DecideHire(model::RosterEntry& entry, int circuit) {
@@ -103,10 +145,10 @@ void DecideHire(model::RosterEntry& entry, int circuit) {
   std::int32_t status = entry.hire_status;
   if (c.card_cfg_value != 0) {
     entry.hired = 1;
-  } else if (status > 0 && status < kHiredWithoutTerm) {
+  } else if (model::IsTermHireState(status)) {
     entry.hired = 1;
     AddHireTerm(&entry, status, kMonths, circuit, 1);
-  } else if (status > kHiredWithoutTerm && status < kHiredWithoutTermEnd) {
+  } else if (model::IsHiringState(status, model::kHiredStatesEnd)) {
     entry.hired = 1;
   }
 }
@@ -162,7 +204,7 @@ void ReadCircuitRoster(const std::string& path, int circuit) {
   if (c.roster == nullptr || !store::Platform().FileExists(path)) return;
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, file);
-  std::int32_t count = store::CutCount(file, store::ReadNumber(file), kItemsPerRecord);
+  std::int32_t count = store::CutCount(file, store::ReadNumber(file), static_cast<int>(kRecordItems.size()));
   model::RosterEntry dropped{};
   for (std::int32_t i = 1; i <= count; ++i) {
     model::RosterEntry& entry = i <= slots ? c.roster[i] : dropped;

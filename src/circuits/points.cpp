@@ -19,9 +19,6 @@ namespace {
 constexpr std::int32_t kUnmatched = -99;
 constexpr int kTitleMaskBits = 31;
 constexpr int kParticipantNumbers = 200;
-// Hire states that make a wrestler active without "card.cfg": 1..99 and 101..32766.
-constexpr std::int32_t kActiveWithTermEnd = 100;
-constexpr std::int32_t kActiveEnd = 32767;
 
 // Makes room for one more entry: the list grows by doubling up to its capacity.
 model::PointsEntry* NextEntry(model::PointsTable& table) {
@@ -92,8 +89,7 @@ std::int32_t ActiveMark(const model::CircuitRecord& c, int wrestler, int slots) 
   if (c.card_cfg_value != 0) return 1;
   if (wrestler > slots || c.roster == nullptr) return 0;
   std::int32_t status = c.roster[wrestler].hire_status;
-  return (status > 0 && status < kActiveWithTermEnd) ||
-         (status > kActiveWithTermEnd && status < kActiveEnd);
+  return model::IsHiringState(status, model::kActiveStatesEnd);
 }
 
 }  // namespace

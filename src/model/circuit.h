@@ -32,6 +32,25 @@ struct HireTerm {
 };
 
 // The circuit's view of one wrestler, read from its "circdb.dat".
+// Hire states ("circdb.dat") that hire a wrestler when "card.cfg" does not: 1..99 hire for
+// that many months, and the states above 100 up to an end hire without a term. The circuit
+// load ends that range before kHiredStatesEnd, the points files before kActiveStatesEnd:
+// the legacy program tested the two with different bounds, so a state of 32000..32766
+// leaves a wrestler unhired in the circuit's roster yet active in its points.
+constexpr std::int32_t kTermHireStatesEnd = 100;
+constexpr std::int32_t kHiredStatesEnd = 32000;
+constexpr std::int32_t kActiveStatesEnd = 32767;
+
+// A hire state of 1..99: hired for that many months.
+inline bool IsTermHireState(std::int32_t status) {
+  return status > 0 && status < kTermHireStatesEnd;
+}
+// A hire state that hires, with a term or without one, where the termless range ends
+// before end.
+inline bool IsHiringState(std::int32_t status, std::int32_t end) {
+  return IsTermHireState(status) || (status > kTermHireStatesEnd && status < end);
+}
+
 struct RosterEntry {
   Text name;  // the wrestler's name as this circuit knows it
   std::int32_t push;
