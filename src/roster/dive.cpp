@@ -12,10 +12,7 @@ namespace {
 
 constexpr int kDiscardedLines = 4;
 
-struct FlagBit {
-  int bit;
-  std::int32_t DiveRecord::*field;
-};
+using FlagBit = store::FlagBit<DiveRecord>;
 
 // The dive keeps these bits of the move property word.
 constexpr std::array<FlagBit, 8> kPropertyBits{{
@@ -38,9 +35,7 @@ void LoadDiveRecord(int file, DiveRecord& record) {
   record.damage = store::GETBITS(store::ReadNumber(file), 0, 9);
   record.counter1 = store::GETBITS(store::ReadNumber(file), 0, 15);
   std::int32_t properties = store::ReadNumber(file);
-  for (const FlagBit& flag : kPropertyBits) {
-    record.*flag.field = store::GETBITS(properties, flag.bit, flag.bit);
-  }
+  store::SetFlagBits<DiveRecord>(record, properties, kPropertyBits);
   std::int32_t weight = store::ReadNumber(file);
   record.opponent_max_weight_class = store::GETBITS(weight, 0, 3);
   record.opponent_max_weight_difference = store::GETBITS(weight, 4, 7);

@@ -11,10 +11,7 @@ namespace {
 
 constexpr int kDiscardedLines = 4;
 
-struct FlagBit {
-  int bit;
-  std::int32_t GimmickMatchRecord::*field;
-};
+using FlagBit = store::FlagBit<GimmickMatchRecord>;
 
 // The one-bit fields of the gimmick flag word; bits 3..4 hold the mobility.
 constexpr std::array<FlagBit, 15> kFlagBits{{
@@ -42,8 +39,7 @@ void LoadGimmickRecord(int file, GimmickMatchRecord& record) {
   record.match_gname = store::ReadRecordString(file);
   record.match_foreign_object = store::ReadRecordString(file);
   std::int32_t word = store::ReadNumber(file);
-  for (const FlagBit& flag : kFlagBits)
-    record.*flag.field = store::GETBITS(word, flag.bit, flag.bit);
+  store::SetFlagBits<GimmickMatchRecord>(record, word, kFlagBits);
   record.match_foreign_object_mobility = store::GETBITS(word, 3, 4);
   store::WriteImportStamp(record.stamp);
   for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);

@@ -7,63 +7,22 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
-#include "platform/testing/test_env.h"
-#include "roster/dive.h"
-#include "store/files.h"
-#include "store/heap.h"
-#include "store/runtime.h"
+#include "roster/roster_test_support.h"
 
 namespace kzo::roster {
 namespace {
 
-class MoveLoadTest : public testing::RunTest {
+class MoveLoadTest : public RecordFileTest {
  protected:
-  // Opens a file holding the items, one per line, followed by the line "NEXT".
-  int Open(const std::vector<std::string>& items) {
-    std::string bytes;
-    for (const std::string& item : items) bytes += item + "\r\n";
-    folder.Write("records.dat", bytes + "NEXT\r\n");
-    int file = store::FreeFile();
-    store::OpenFile(folder / "records.dat", store::FileMode::kInput, file);
-    return file;
-  }
-
-  std::string NextLineAndClose(int file) {
-    std::string next(View(store::ReadRecordString(file)));
-    store::CloseFile(file);
-    return next;
-  }
-
   // A move record: name, 14 numbers (d, c, F, w, h, nine style words), 12 lines.
   MoveRecord LoadMove(const std::vector<std::int64_t>& numbers,
                       const std::string& name = "the Sleeper") {
     std::vector<std::string> items{name};
     for (std::size_t i = 0; i < 14; ++i)
       items.push_back(std::to_string(i < numbers.size() ? numbers[i] : 0));
-    for (int i = 0; i < 12; ++i) items.push_back("discarded " + std::to_string(i));
-    int file = Open(items);
-    MoveRecord record{};
-    LoadMoveRecord(file, record);
-    EXPECT_EQ(NextLineAndClose(file), "NEXT");
-    return record;
+    items.resize(kMoveRecordItems, "discarded");
+    return Load<MoveRecord>(LoadMoveRecord, items);
   }
-
-  // A dive record: name, 5 numbers (d, c, F, w, h), 4 lines.
-  DiveRecord LoadDive(const std::vector<std::int64_t>& numbers,
-                      const std::string& name = "a Moonsault") {
-    std::vector<std::string> items{name};
-    for (std::size_t i = 0; i < 5; ++i)
-      items.push_back(std::to_string(i < numbers.size() ? numbers[i] : 0));
-    for (int i = 0; i < 4; ++i) items.push_back("discarded " + std::to_string(i));
-    int file = Open(items);
-    DiveRecord record{};
-    LoadDiveRecord(file, record);
-    EXPECT_EQ(NextLineAndClose(file), "NEXT");
-    return record;
-  }
-
-  platform::TempFolder folder;
 };
 
 // The 31 property flags and the 18 style counters each lie side by side in declared order.
@@ -148,40 +107,6 @@ TEST_F(MoveLoadTest, StyleCounterWordsInStyleOrder) {
   }
   EXPECT_EQ(r.style_brawler_counter1, 2);
   EXPECT_EQ(r.style_submissionspecialist_counter2, 38);
-}
-
-TEST_F(MoveLoadTest, DiveKeepsItsSubsetOfTheMoveBits) {
-  DiveRecord r = LoadDive({2048 + 1024 + 77, (1 << 16) + 12, 0, 0x3C, 100 + 128 * 5 + (1 << 18)});
-  EXPECT_STREQ(r.dname, "a Moonsault");
-  EXPECT_STREQ(r.dname_noarticle, "Moonsault");
-  EXPECT_EQ(r.damage, 77);
-  EXPECT_EQ(r.counter1, 12);
-  EXPECT_EQ(r.opponent_max_weight_class, 12);
-  EXPECT_EQ(r.opponent_max_weight_difference, 3);
-  EXPECT_EQ(r.opponent_max_height_difference, 100) << "a dive keeps 100";
-  EXPECT_EQ(r.counter2, 5);
-  EXPECT_STREQ(r.stamp.source, "Legacy KZO Data");
-}
-
-TEST_F(MoveLoadTest, DivePropertyBits) {
-  struct Case {
-    int bit;
-    std::int32_t DiveRecord::*field;
-  };
-  const Case cases[] = {
-      {0, &DiveRecord::throw_off_turnbuckle},    {7, &DiveRecord::must_be_sold},
-      {15, &DiveRecord::possible_through_table}, {19, &DiveRecord::possible_off_cage},
-      {20, &DiveRecord::possible_off_ladder},    {21, &DiveRecord::possible_off_staircase},
-      {22, &DiveRecord::possible_off_chair},     {23, &DiveRecord::possible_with_chair},
-  };
-  for (const Case& c : cases) {
-    DiveRecord r = LoadDive({0, 0, std::int64_t{1} << c.bit});
-    for (const Case& other : cases)
-      EXPECT_EQ(r.*other.field, &other == &c ? 1 : 0) << "bit " << c.bit;
-  }
-  // The move-only bits set nothing on a dive.
-  DiveRecord r = LoadDive({0, 0, ~((1 << 0) | (1 << 7) | (1 << 15) | (0x1F << 19))});
-  for (const Case& c : cases) EXPECT_EQ(r.*c.field, 0) << "bit " << c.bit;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "roster/wrestler.h"
 
 #include <array>
+#include <span>
 
 #include "store/bits.h"
 #include "store/files.h"
@@ -13,10 +14,7 @@ constexpr int kManagerItems = 4;
 constexpr int kDiveItems = 5;
 constexpr int kDiscardedLines = 30;
 
-struct FlagBit {
-  int bit;
-  std::int32_t WrestlerRecord::*field;
-};
+using FlagBit = store::FlagBit<WrestlerRecord>;
 
 // Flag word A; bits 5..7 hold the finisher's weight class.
 constexpr std::array<FlagBit, 11> kFlagsA{{
@@ -77,10 +75,9 @@ constexpr std::array<FlagBit, 10> kFlagsC{{
 }};
 
 // Reads a flag word into its one-bit fields and returns it for its wider fields.
-template <std::size_t N>
-std::int32_t ReadFlagWord(int file, WrestlerRecord& record, const std::array<FlagBit, N>& flags) {
+std::int32_t ReadFlagWord(int file, WrestlerRecord& record, std::span<const FlagBit> flags) {
   std::int32_t word = store::ReadNumber(file);
-  for (const FlagBit& flag : flags) record.*flag.field = store::GETBITS(word, flag.bit, flag.bit);
+  store::SetFlagBits(record, word, flags);
   return word;
 }
 

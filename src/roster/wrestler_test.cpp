@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
+#include "roster/roster_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -160,88 +160,38 @@ TEST_F(WrestlerLoadTest, FinisherWeightClassIsBitsFiveToSevenPlusOne) {
   }
 }
 
-struct FlagBit {
-  int item;  // 68 word A, 70 word B, 90 word C
-  int bit;
-  std::int32_t WrestlerRecord::*field;
-  const char* name;
-};
+using Fields = std::vector<std::string>;
 
-#define FLAG(item, bit, name) \
-  { item, bit, &WrestlerRecord::name, #name }
-const FlagBit kFlagBits[] = {
-    FLAG(68, 0, heel_tactics),
-    FLAG(68, 1, throw_off_turnbuckle),
-    FLAG(68, 2, uses_chairs),
-    FLAG(68, 3, out_of_ropes),
-    FLAG(68, 9, finisher_opponent_on_mat),
-    FLAG(68, 10, finisher_opponent_on_turnbuckle),
-    FLAG(68, 11, masked),
-    FLAG(68, 12, skins_the_cat),
-    FLAG(68, 13, springs_up),
-    FLAG(68, 14, wrestler_runs),
-    FLAG(68, 15, opponent_runs),
-    FLAG(70, 0, hulkup),
-    FLAG(70, 1, hard_to_pin),
-    FLAG(70, 2, has_combo_move),
-    FLAG(70, 3, corner_follows_in),
-    FLAG(70, 4, special_move_is_illegal),
-    FLAG(70, 5, special_move_sets_up_finisher),
-    FLAG(70, 7, doesnt_submit),
-    FLAG(70, 8, works_crowd),
-    FLAG(70, 9, juices),
-    FLAG(70, 10, signals_for_finisher),
-    FLAG(70, 11, cocky),
-    FLAG(70, 12, sits_up),
-    FLAG(70, 13, corner_has_move_out_of_corner),
-    FLAG(70, 14, corner_has_counter_move),
-    FLAG(70, 15, corner_opponent_has_to_move),
-    FLAG(70, 16, corner_moves_exist),
-    FLAG(70, 17, finisher_outside_ring),
-    FLAG(70, 18, hardcore_wrestler),
-    FLAG(70, 19, does_moves_through_tables),
-    FLAG(70, 20, finisher_through_table),
-    FLAG(70, 21, begs_off),
-    FLAG(70, 22, walks_out),
-    FLAG(70, 23, rarely_submits),
-    FLAG(70, 24, no_sells),
-    FLAG(70, 25, springs_off_chairs),
-    FLAG(70, 26, finisher_no_rope_break),
-    FLAG(70, 27, secondary_finisher_gives_sign),
-    FLAG(90, 0, style_no_default),
-    FLAG(90, 1, style_technician),
-    FLAG(90, 2, style_brawler),
-    FLAG(90, 3, style_highflyer),
-    FLAG(90, 4, style_powerhouse),
-    FLAG(90, 5, style_amateurwrestler),
-    FLAG(90, 6, style_rulebreaker),
-    FLAG(90, 7, style_oldschool),
-    FLAG(90, 8, style_martialartist),
-    FLAG(90, 9, style_submissionspecialist),
-};
-#undef FLAG
-
-TEST_F(WrestlerLoadTest, EachFlagComesFromItsOwnBit) {
-  for (const FlagBit& flag : kFlagBits) {
-    for (int item : {68, 70, 90}) Set(item, "0");
-    Set(flag.item, std::to_string(1 << flag.bit));
-    WrestlerRecord r = Load();
-    for (const FlagBit& other : kFlagBits) {
-      EXPECT_EQ(r.*other.field, &other == &flag ? 1 : 0)
-          << "item " << flag.item << " bit " << flag.bit << " (" << flag.name << ") sets "
-          << other.name;
-    }
-    EXPECT_EQ(r.finisher_opponent_max_weight, 1);
-  }
-}
-
-TEST_F(WrestlerLoadTest, UnusedBitsOfTheFlagWordsSetNothing) {
-  Set(68, std::to_string(static_cast<std::int32_t>(0xFFFF0110u)));  // bits 4, 8, 16..31
-  Set(70, std::to_string(static_cast<std::int32_t>(0xF0000040u)));  // bits 6, 28..31
-  Set(90, std::to_string(static_cast<std::int32_t>(0xFFFFFC00u)));  // bits 10..31
-  WrestlerRecord r = Load();
-  for (const FlagBit& flag : kFlagBits) EXPECT_EQ(r.*flag.field, 0) << flag.name;
-  EXPECT_EQ(r.finisher_opponent_max_weight, 1);
+// Two records that set every bit of the flag words A (item 68), B (item 70) and C (item 90)
+// once between them; the second also sets the bits the words ignore (A 4, 8, 16..31; B 6,
+// 28..31; C 10..31). The fields each sets, in the record's order:
+TEST_F(WrestlerLoadTest, FlagWordsSetTheirFieldsBitByBit) {
+  Set(68, "43621");     // A: bits 0, 2, 9, 11, 13, 15; weight class bits 5..7 = 3
+  Set(70, "89478485");  // B: bits 0, 2, 4, ..., 26
+  Set(90, "341");       // C: bits 0, 2, 4, 6, 8
+  EXPECT_EQ(NonZeroFields(Load(), "wrestlers"),
+            (Fields{"heel_tactics=1", "uses_chairs=1", "finisher_opponent_max_weight=4",
+                    "finisher_opponent_on_mat=1", "masked=1", "hulkup=1", "has_combo_move=1",
+                    "special_move_is_illegal=1", "works_crowd=1", "signals_for_finisher=1",
+                    "sits_up=1", "corner_has_counter_move=1", "corner_moves_exist=1",
+                    "walks_out=1", "no_sells=1", "finisher_no_rope_break=1",
+                    "style_no_default=1", "style_brawler=1", "style_powerhouse=1",
+                    "style_rulebreaker=1", "style_martialartist=1", "hardcore_wrestler=1",
+                    "finisher_through_table=1", "springs_up=1", "opponent_runs=1"}));
+  Set(68, "87322");      // A: bits 1, 3, 10, 12, 14 and 4, 8, 16
+  Set(70, "-89478422");  // B: bits 1, 3, 5, ..., 27 and 6, 28..31
+  Set(90, "-342");       // C: bits 1, 3, 5, 7, 9 and 10..31
+  EXPECT_EQ(NonZeroFields(Load(), "wrestlers"),
+            (Fields{"throw_off_turnbuckle=1", "out_of_ropes=1",
+                    "finisher_opponent_max_weight=1", "finisher_opponent_on_turnbuckle=1",
+                    "hard_to_pin=1", "corner_follows_in=1", "special_move_sets_up_finisher=1",
+                    "doesnt_submit=1", "juices=1", "cocky=1", "corner_opponent_has_to_move=1",
+                    "finisher_outside_ring=1", "begs_off=1", "rarely_submits=1",
+                    "springs_off_chairs=1", "secondary_finisher_gives_sign=1",
+                    "style_technician=1", "style_highflyer=1", "style_amateurwrestler=1",
+                    "style_oldschool=1", "style_submissionspecialist=1",
+                    "corner_has_move_out_of_corner=1", "does_moves_through_tables=1",
+                    "skins_the_cat=1", "wrestler_runs=1"}));
 }
 
 TEST_F(WrestlerLoadTest, ATruncatedRecordReportsAndYieldsZeros) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace kzo::store {
 
@@ -15,6 +16,19 @@ inline std::int32_t GETBITS(std::int64_t value, int first, int last) {
   int width = last - first + 1;
   if (width < 64) shifted &= (std::uint64_t{1} << width) - 1;
   return static_cast<std::int32_t>(shifted);
+}
+
+// A one-bit field of a record and the bit of a flag word that holds it.
+template <class Record>
+struct FlagBit {
+  int bit;
+  std::int32_t Record::*field;
+};
+
+// Sets every listed one-bit field of record from its bit of word.
+template <class Record>
+void SetFlagBits(Record& record, std::int32_t word, std::span<const FlagBit<Record>> flags) {
+  for (const FlagBit<Record>& flag : flags) record.*flag.field = GETBITS(word, flag.bit, flag.bit);
 }
 
 }  // namespace kzo::store
