@@ -21,8 +21,8 @@ constexpr std::array<std::string_view, 9> kLayers = {
     "platform", "store", "config", "roster", "model", "matchtext", "circuits", "driver", "export"};
 
 constexpr std::array<std::string_view, 10> kPlatformHeaders = {
-    "<filesystem>", "<fstream>", "<random>", "<chrono>", "<ctime>",
-    "<unistd.h>",   "<fcntl.h>", "<dirent.h>", "<sys/",  "<windows.h>"};
+    "<filesystem>", "<fstream>", "<random>",   "<chrono>", "<ctime>",
+    "<unistd.h>",   "<fcntl.h>", "<dirent.h>", "<sys/",    "<windows.h>"};
 
 // The rank of the layer a path below src/ starts with; kLayers.size() for none.
 std::size_t LayerRank(std::string_view relative) {
@@ -54,10 +54,9 @@ std::vector<std::string> LayerViolations(const fs::path& src) {
         violations.push_back(where + " (the file is in no layer)");
       } else if (target.starts_with('"') && LayerRank(target.substr(1)) > rank) {
         violations.push_back(where + " (a later layer)");
-      } else if (rank > 0 && std::any_of(kPlatformHeaders.begin(), kPlatformHeaders.end(),
-                                         [&](std::string_view h) {
-                                           return target.starts_with(h);
-                                         })) {
+      } else if (rank > 0 &&
+                 std::any_of(kPlatformHeaders.begin(), kPlatformHeaders.end(),
+                             [&](std::string_view h) { return target.starts_with(h); })) {
         violations.push_back(where + " (an operating-system service outside the platform)");
       }
     }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/show.h"
 #include "fuzz_env.h"
+#include "model/show.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "roster_harness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  kzo::fuzz::FuzzRosterFile<kzo::roster::ForeignObjectRecord>(data, size, kzo::roster::kForeignObjectRecordItems,
-                                                              kzo::roster::LoadForeignObjectRecord);
+  kzo::fuzz::FuzzRosterFile<kzo::roster::ForeignObjectRecord>(
+      data, size, kzo::roster::kForeignObjectRecordItems, kzo::roster::LoadForeignObjectRecord);
   return 0;
 }

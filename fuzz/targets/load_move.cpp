@@ -3,6 +3,7 @@
 #include "roster_harness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  kzo::fuzz::FuzzRosterFile<kzo::roster::MoveRecord>(data, size, kzo::roster::kMoveRecordItems, kzo::roster::LoadMoveRecord);
+  kzo::fuzz::FuzzRosterFile<kzo::roster::MoveRecord>(data, size, kzo::roster::kMoveRecordItems,
+                                                     kzo::roster::LoadMoveRecord);
   return 0;
 }

@@ -3,6 +3,7 @@
 #include "roster_harness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  kzo::fuzz::FuzzRosterFile<kzo::roster::TeamRecord>(data, size, kzo::roster::kTeamRecordItems, kzo::roster::LoadTeamRecord);
+  kzo::fuzz::FuzzRosterFile<kzo::roster::TeamRecord>(data, size, kzo::roster::kTeamRecordItems,
+                                                     kzo::roster::LoadTeamRecord);
   return 0;
 }

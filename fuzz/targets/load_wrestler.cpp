@@ -3,7 +3,7 @@
 #include "roster_harness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  kzo::fuzz::FuzzRosterFile<kzo::roster::WrestlerRecord>(data, size, kzo::roster::kWrestlerRecordItems,
-                                                         kzo::roster::LoadWrestlerRecord);
+  kzo::fuzz::FuzzRosterFile<kzo::roster::WrestlerRecord>(
+      data, size, kzo::roster::kWrestlerRecordItems, kzo::roster::LoadWrestlerRecord);
   return 0;
 }

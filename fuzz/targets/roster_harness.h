@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "roster/roster_file.h"
 #include "fuzz_env.h"
+#include "roster/roster_file.h"
 
 namespace kzo::fuzz {
 

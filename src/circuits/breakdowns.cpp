@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "matchtext/result.h"
 #include "model/circuit.h"
 #include "model/find_wrestler.h"
-#include "matchtext/result.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
@@ -12,7 +12,8 @@ namespace kzo::circuits {
 namespace {
 
 void StoreBreakdown(model::MatchRecord& match, int circuit) {
-  std::vector<matchtext::ResultEntry> entries = matchtext::ParseResult(View(model::ResultText(match)));
+  std::vector<matchtext::ResultEntry> entries =
+      matchtext::ParseResult(View(model::ResultText(match)));
   match.breakdown_count = 0;
   match.breakdown = entries.empty()
                         ? nullptr

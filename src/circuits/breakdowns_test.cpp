@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "driver/run_test_support.h"
+#include "matchtext/card.h"
 #include "model/circuit.h"
 #include "model/find_wrestler.h"
-#include "matchtext/card.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
 #include "store/heap.h"
@@ -58,7 +58,6 @@ class BreakdownsTest : public testing::RunTest {
   const model::MatchRecord& Match(int c, int m) {
     return model::Circuits().records[static_cast<std::size_t>(c)].shows[2]->matches[m];
   }
-
 };
 
 struct Item {

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "model/circuit.h"
-#include "model/find_wrestler.h"
 #include "config/file_helpers.h"
 #include "matchtext/card.h"
 #include "matchtext/participants.h"
+#include "model/circuit.h"
+#include "model/find_wrestler.h"
 #include "roster/database.h"
 #include "roster/name_index.h"
 #include "store/files.h"
@@ -220,14 +220,14 @@ void ReadWeights(const std::string& folder, int circuit) {
 
 void ReadCircuitTeams(const std::string& folder, int circuit) {
   model::CircuitRecord& c = Circuit(circuit);
-  ReadRecordsFile(folder + "\\teams.dat", roster::kTeamRecordItems, model::kMaxCircuitTeams, c.teams, c.team_count,
-                  roster::LoadTeamRecord);
+  ReadRecordsFile(folder + "\\teams.dat", roster::kTeamRecordItems, model::kMaxCircuitTeams,
+                  c.teams, c.team_count, roster::LoadTeamRecord);
 }
 
 void ReadCircuitStables(const std::string& folder, int circuit) {
   model::CircuitRecord& c = Circuit(circuit);
-  ReadRecordsFile(folder + "\\stables.dat", roster::kStableRecordItems, model::kMaxCircuitStables, c.stables,
-                  c.stable_count, roster::LoadStableRecord);
+  ReadRecordsFile(folder + "\\stables.dat", roster::kStableRecordItems, model::kMaxCircuitStables,
+                  c.stables, c.stable_count, roster::LoadStableRecord);
 }
 
 }  // namespace kzo::circuits

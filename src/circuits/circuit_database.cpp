@@ -204,7 +204,8 @@ void ReadCircuitRoster(const std::string& path, int circuit) {
   if (c.roster == nullptr || !store::Platform().FileExists(path)) return;
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, file);
-  std::int32_t count = store::CutCount(file, store::ReadNumber(file), static_cast<int>(kRecordItems.size()));
+  std::int32_t count =
+      store::CutCount(file, store::ReadNumber(file), static_cast<int>(kRecordItems.size()));
   model::RosterEntry dropped{};
   for (std::int32_t i = 1; i <= count; ++i) {
     model::RosterEntry& entry = i <= slots ? c.roster[i] : dropped;

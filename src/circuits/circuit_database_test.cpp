@@ -1,8 +1,8 @@
 #include "circuits/circuit_database.h"
 
-#include "driver/run_test_support.h"
 #include "circuits/circuit_test_support.h"
 #include "circuits/load_circuit.h"
+#include "driver/run_test_support.h"
 #include "store/datetime.h"
 
 namespace kzo::circuits {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "driver/run_test_support.h"
+#include "matchtext/participants.h"
 #include "model/circuit.h"
 #include "model/find_wrestler.h"
-#include "matchtext/participants.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
 #include "store/files.h"

@@ -73,13 +73,16 @@ std::int64_t TermEnd(std::int64_t start, std::int64_t amount, int unit) {
 
 }  // namespace
 
-void AddHireTerm(model::RosterEntry* entry, std::int64_t amount, int unit, int circuit, int jitter) {
+void AddHireTerm(model::RosterEntry* entry, std::int64_t amount, int unit, int circuit,
+                 int jitter) {
   store::Procedure procedure("OC_NEWCO");
-  if (entry == nullptr || entry->hire_term_count >= model::kMaxHireTerms || entry->hire_term_count < 0) {
+  if (entry == nullptr || entry->hire_term_count >= model::kMaxHireTerms ||
+      entry->hire_term_count < 0) {
     return;
   }
   int count = entry->hire_term_count;
-  const model::HireTerm* last = count > 0 ? entry->hire_terms[static_cast<std::size_t>(count)] : nullptr;
+  const model::HireTerm* last =
+      count > 0 ? entry->hire_terms[static_cast<std::size_t>(count)] : nullptr;
   std::int64_t start =
       last ? last->end : model::Circuits().records[static_cast<std::size_t>(circuit)].today;
   std::int64_t end = TermEnd(start, amount, unit);

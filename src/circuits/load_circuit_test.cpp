@@ -1,7 +1,7 @@
 #include "circuits/load_circuit.h"
 
-#include "driver/run_test_support.h"
 #include "circuits/circuit_test_support.h"
+#include "driver/run_test_support.h"
 
 namespace kzo::circuits {
 namespace {

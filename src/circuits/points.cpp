@@ -41,7 +41,8 @@ model::PointsEntry* NextEntry(model::PointsTable& table) {
 // The participant text numbers of the circuit's title holders, titles 1..count.
 std::vector<int> HolderTextIds(const model::CircuitRecord& c) {
   std::vector<int> ids(1, 0);
-  for (int t = 1; c.titles != nullptr && t <= std::min<int>(c.title_count, model::kMaxTitles); ++t) {
+  for (int t = 1; c.titles != nullptr && t <= std::min<int>(c.title_count, model::kMaxTitles);
+       ++t) {
     ids.push_back(matchtext::ParticipantTextId(View(c.titles[t].holder)));
   }
   return ids;
@@ -94,8 +95,9 @@ std::int32_t ActiveMark(const model::CircuitRecord& c, int wrestler, int slots) 
 
 }  // namespace
 
-void LoadPointsFile(const std::string& path, model::PointsTable& table, const roster::NameIndex& names,
-                    std::span<const std::int32_t> active, int circuit) {
+void LoadPointsFile(const std::string& path, model::PointsTable& table,
+                    const roster::NameIndex& names, std::span<const std::int32_t> active,
+                    int circuit) {
   if (!store::Platform().FileExists(path)) return;
   const model::CircuitRecord& c = model::Circuits().records[static_cast<std::size_t>(circuit)];
   std::string folder = path.substr(0, path.find_last_of('\\') + 1);
@@ -117,8 +119,8 @@ void LoadPointsFile(const std::string& path, model::PointsTable& table, const ro
   store::CloseFile(file);
 }
 
-void AddToTotals(model::PointsTable& totals, const model::PointsTable& source, std::span<const Text> names,
-                 std::span<const std::int32_t> active) {
+void AddToTotals(model::PointsTable& totals, const model::PointsTable& source,
+                 std::span<const Text> names, std::span<const std::int32_t> active) {
   store::Procedure procedure("OC_ADDRA");
   std::unordered_map<std::int32_t, int> slot_of;  // wrestler → his totals entry
   for (int d = totals.entry_count; d >= 1; --d) {

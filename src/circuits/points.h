@@ -19,12 +19,13 @@ void LoadCircuitPoints(int circuit);
 
 // Appends the entries of the points file at path to table. names indexes the names of
 // wrestlers 1..N; active holds the active mark of wrestlers 0..N (active[0] is -99).
-void LoadPointsFile(const std::string& path, model::PointsTable& table, const roster::NameIndex& names,
-                    std::span<const std::int32_t> active, int circuit);
+void LoadPointsFile(const std::string& path, model::PointsTable& table,
+                    const roster::NameIndex& names, std::span<const std::int32_t> active,
+                    int circuit);
 
 // Folds source into totals: one totals entry per wrestler, summing the values of every
 // source entry he takes part in. names holds the names of wrestlers 0..N.
-void AddToTotals(model::PointsTable& totals, const model::PointsTable& source, std::span<const Text> names,
-                 std::span<const std::int32_t> active);
+void AddToTotals(model::PointsTable& totals, const model::PointsTable& source,
+                 std::span<const Text> names, std::span<const std::int32_t> active);
 
 }  // namespace kzo::circuits

@@ -32,7 +32,9 @@ class PointsTest : public CircuitTest {
     WriteCircuitFile("circdb.dat", db);
     LoadCircuit(1);
   }
-  const model::PointsEntry& Entry(const model::PointsTable& table, int slot) { return table.entries[slot]; }
+  const model::PointsEntry& Entry(const model::PointsTable& table, int slot) {
+    return table.entries[slot];
+  }
 
   model::CircuitRecord* circuit = nullptr;
 };

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "circuits/backups.h"
 #include "circuits/circuit_database.h"
 #include "circuits/circuit_test_support.h"
+#include "driver/run_test_support.h"
 
 namespace kzo::circuits {
 namespace {

@@ -28,9 +28,7 @@ struct ConversionEnv : platform::TestEnv {
 
 class TranslatePathTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    driver::BeginRun(env);
-  }
+  void SetUp() override { driver::BeginRun(env); }
   ConversionEnv env;
   platform::TempFolder folder;
 };

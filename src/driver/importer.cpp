@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "model/circuit.h"
 #include "driver/run.h"
 #include "matchtext/result.h"
+#include "model/circuit.h"
 #include "store/files.h"
 #include "store/heap.h"
 #include "store/runtime.h"

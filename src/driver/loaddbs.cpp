@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "circuits/breakdowns.h"
 #include "circuits/load_circuit.h"
-#include "model/circuit.h"
 #include "config/settings.h"
 #include "config/translate.h"
+#include "model/circuit.h"
 #include "roster/crowd.h"
-#include "roster/roster_file.h"
-#include "circuits/breakdowns.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
+#include "roster/roster_file.h"
 #include "store/files.h"
 #include "store/heap.h"
 #include "store/numbers.h"
@@ -45,24 +45,28 @@ void LoadRosterFile(int file, const std::string& path, int items_per_record,
 void LoadRosters(const std::string& folder, int file) {
   roster::RosterDatabase& db = roster::Database();
   std::string data = folder + "\\data\\";
-  LoadRosterFile(file, data + "managers.dat", roster::kManagerRecordItems, db.managers, db.manager_count,
-                 roster::LoadManagerRecord);
-  LoadRosterFile(file, data + "moves.dat", roster::kMoveRecordItems, db.moves, db.move_count, roster::LoadMoveRecord);
+  LoadRosterFile(file, data + "managers.dat", roster::kManagerRecordItems, db.managers,
+                 db.manager_count, roster::LoadManagerRecord);
+  LoadRosterFile(file, data + "moves.dat", roster::kMoveRecordItems, db.moves, db.move_count,
+                 roster::LoadMoveRecord);
   db.moves[0].mname_noarticle = store::NewRecordString("--- None ---");
   db.moves[0].mname = store::NewRecordString("--- None ---");
-  LoadRosterFile(file, data + "dives.dat", roster::kDiveRecordItems, db.dives, db.dive_count, roster::LoadDiveRecord);
-  LoadRosterFile(file, data + "wrestlrs.dat", roster::kWrestlerRecordItems, db.wrestlers, db.wrestler_count,
-                 roster::LoadWrestlerRecord, [&folder](roster::WrestlerRecord& wrestler) {
-                   wrestler.entrance_theme = store::NewRecordString(
-                       config::TranslatePath(View(wrestler.entrance_theme), folder, 0));
-                 });
-  LoadRosterFile(file, data + "fobjects.dat", roster::kForeignObjectRecordItems, db.foreign_objects, db.foreign_object_count,
-                 roster::LoadForeignObjectRecord);
-  LoadRosterFile(file, data + "gimmicks.dat", roster::kGimmickRecordItems, db.gimmick_matches, db.gimmick_match_count,
-                 roster::LoadGimmickRecord);
-  LoadRosterFile(file, data + "stables.dat", roster::kStableRecordItems, db.stables, db.stable_count,
-                 roster::LoadStableRecord);
-  LoadRosterFile(file, data + "teams.dat", roster::kTeamRecordItems, db.teams, db.team_count, roster::LoadTeamRecord);
+  LoadRosterFile(file, data + "dives.dat", roster::kDiveRecordItems, db.dives, db.dive_count,
+                 roster::LoadDiveRecord);
+  LoadRosterFile(
+      file, data + "wrestlrs.dat", roster::kWrestlerRecordItems, db.wrestlers, db.wrestler_count,
+      roster::LoadWrestlerRecord, [&folder](roster::WrestlerRecord& wrestler) {
+        wrestler.entrance_theme =
+            store::NewRecordString(config::TranslatePath(View(wrestler.entrance_theme), folder, 0));
+      });
+  LoadRosterFile(file, data + "fobjects.dat", roster::kForeignObjectRecordItems, db.foreign_objects,
+                 db.foreign_object_count, roster::LoadForeignObjectRecord);
+  LoadRosterFile(file, data + "gimmicks.dat", roster::kGimmickRecordItems, db.gimmick_matches,
+                 db.gimmick_match_count, roster::LoadGimmickRecord);
+  LoadRosterFile(file, data + "stables.dat", roster::kStableRecordItems, db.stables,
+                 db.stable_count, roster::LoadStableRecord);
+  LoadRosterFile(file, data + "teams.dat", roster::kTeamRecordItems, db.teams, db.team_count,
+                 roster::LoadTeamRecord);
 }
 
 // Reads the circuit list three lines per circuit, loading and breaking down each circuit

@@ -147,8 +147,7 @@ model::FaLines* StoreFaLines(const SegmentDraft& segment) {
   return fa_lines;
 }
 
-void StoreSegment(const SegmentDraft& segment, model::ShowRecord& show,
-                  model::MatchRecord& match) {
+void StoreSegment(const SegmentDraft& segment, model::ShowRecord& show, model::MatchRecord& match) {
   match.match_type = NewText(segment.kind);
   match.has_fa_block = segment.has_fa_block ? 1 : 0;
   match.text_lines = StoreTexts(segment.text_lines, match.text_line_count);
@@ -214,8 +213,7 @@ void MakeShowCard(model::ShowRecord& show, Block ra, Block fa, Block ca) {
   store::Procedure procedure("MAKECARD");
   std::vector<SegmentDraft> segments;
   CardCursor cursor;
-  while (cursor.ra < static_cast<std::int64_t>(ra.size()) &&
-         segments.size() < model::kMaxMatches) {
+  while (cursor.ra < static_cast<std::int64_t>(ra.size()) && segments.size() < model::kMaxMatches) {
     segments.push_back(ReadSegment(ra, fa, cursor));
   }
   show.match_count = 0;

@@ -11,8 +11,12 @@ CircuitTable& Circuits() {
   return table;
 }
 
-void ClearCircuits() { std::memset(static_cast<void*>(&Circuits()), 0, sizeof(CircuitTable)); }
+void ClearCircuits() {
+  std::memset(static_cast<void*>(&Circuits()), 0, sizeof(CircuitTable));
+}
 
-int RosterSlots() { return std::min(roster::StoredWrestlerCount(), kMaxRosterEntries); }
+int RosterSlots() {
+  return std::min(roster::StoredWrestlerCount(), kMaxRosterEntries);
+}
 
 }  // namespace kzo::model

@@ -120,8 +120,8 @@ class PosixEnv final : public Env {
     ResolvedPath target = ResolvePath(to);
     if (target.error == 0) return 58;
     if (target.error == 76) return 76;
-    if (renameat2(AT_FDCWD, source.path.c_str(), AT_FDCWD, target.path.c_str(),
-                  RENAME_NOREPLACE) == 0) {
+    if (renameat2(AT_FDCWD, source.path.c_str(), AT_FDCWD, target.path.c_str(), RENAME_NOREPLACE) ==
+        0) {
       return 0;
     }
     if (errno != EINVAL && errno != ENOSYS) return ErrorFromErrno(errno);
@@ -223,8 +223,13 @@ class PosixEnv final : public Env {
     clock_gettime(CLOCK_REALTIME, &now);
     tm local;
     localtime_r(&now.tv_sec, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-            local.tm_min,         local.tm_sec,     static_cast<int>(now.tv_nsec / 1000000)};
+    return {local.tm_year + 1900,
+            local.tm_mon + 1,
+            local.tm_mday,
+            local.tm_hour,
+            local.tm_min,
+            local.tm_sec,
+            static_cast<int>(now.tv_nsec / 1000000)};
   }
 
   double Random() override {
@@ -233,7 +238,9 @@ class PosixEnv final : public Env {
   }
 
  private:
-  bool KnownHeap(int heap) const { return heap > 0 && static_cast<std::size_t>(heap) <= heaps_.size(); }
+  bool KnownHeap(int heap) const {
+    return heap > 0 && static_cast<std::size_t>(heap) <= heaps_.size();
+  }
 
   // Asks "OK/Cancel? " on the controlling terminal; an answer starting with "c" cancels.
   static Answer AskTerminal() {

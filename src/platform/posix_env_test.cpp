@@ -11,7 +11,9 @@ namespace {
 class PosixEnvTest : public ::testing::Test {
  protected:
   // A legacy-style path below the test folder, with backslashes.
-  std::string Legacy(std::string_view relative) { return folder.path() + "\\" + std::string(relative); }
+  std::string Legacy(std::string_view relative) {
+    return folder.path() + "\\" + std::string(relative);
+  }
 
   Env& env = DefaultEnv();
   TempFolder folder;

@@ -8,7 +8,7 @@
 namespace kzo::roster {
 
 Text RemoveArticle(Text name) {
-  store::Procedure tag("REMOVEAR");
+  store::Procedure procedure("REMOVEAR");
   std::string_view text = name ? std::string_view(name) : std::string_view("");
   std::size_t blank = text.find(' ');
   if (blank != std::string_view::npos) {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "roster/find_wrestler.h"
 #include "config/settings.h"
 #include "roster/database.h"
+#include "roster/find_wrestler.h"
 #include "store/files.h"
 #include "store/heap.h"
 #include "store/runtime.h"

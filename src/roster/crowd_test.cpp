@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
-#include "roster/find_wrestler.h"
 #include "config/settings.h"
+#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
+#include "roster/find_wrestler.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 

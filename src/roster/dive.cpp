@@ -29,7 +29,7 @@ constexpr std::array<FlagBit, 8> kPropertyBits{{
 }  // namespace
 
 void LoadDiveRecord(int file, DiveRecord& record) {
-  store::Procedure tag("LOADDIVE");
+  store::Procedure procedure("LOADDIVE");
   record.dname = store::ReadRecordString(file);
   record.dname_noarticle = RemoveArticle(record.dname);
   record.damage = store::GETBITS(store::ReadNumber(file), 0, 9);

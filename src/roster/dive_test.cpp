@@ -43,8 +43,8 @@ using Fields = std::vector<std::string>;
 TEST_F(DiveLoadTest, PropertyWordSetsItsFieldsBitByBit) {
   constexpr std::int32_t kFirst = (1 << 0) | (1 << 15) | (1 << 20) | (1 << 22);
   EXPECT_EQ(NonZeroFields(LoadDive({0, 0, kFirst}), "dives"),
-            (Fields{"throw_off_turnbuckle=1", "possible_through_table=1",
-                    "possible_off_ladder=1", "possible_off_chair=1"}));
+            (Fields{"throw_off_turnbuckle=1", "possible_through_table=1", "possible_off_ladder=1",
+                    "possible_off_chair=1"}));
   EXPECT_EQ(NonZeroFields(LoadDive({0, 0, ~kFirst}), "dives"),
             (Fields{"must_be_sold=1", "possible_off_cage=1", "possible_off_staircase=1",
                     "possible_with_chair=1"}));

@@ -336,14 +336,14 @@ FieldDictionary& Dictionary() {
 }
 
 void ClearFieldDictionary() {
-  store::Procedure tag("CLEARQUE");
+  store::Procedure procedure("CLEARQUE");
   Dictionary().entry_count = 0;
 }
 
 void AddFieldEntry(std::int32_t kind, std::int32_t field, std::string_view key,
                    std::string_view label, std::int32_t value_type, std::int32_t ref_kind,
                    std::int32_t ref_field, std::int32_t slots) {
-  store::Procedure tag("ASSOCIAT");
+  store::Procedure procedure("ASSOCIAT");
   FieldDictionary& dictionary = Dictionary();
   if (dictionary.entry_count >= kMaxFieldEntries) return;
   FieldEntry& entry = dictionary.entries[static_cast<std::size_t>(++dictionary.entry_count)];
@@ -358,7 +358,7 @@ void AddFieldEntry(std::int32_t kind, std::int32_t field, std::string_view key,
 }
 
 void InitFieldDictionary() {
-  store::Procedure tag("INITASSO");
+  store::Procedure procedure("INITASSO");
   ClearFieldDictionary();
   for (const EntryDefinition& entry : kEntries) {
     AddFieldEntry(entry.kind, static_cast<std::int32_t>(entry.field), entry.key, entry.label,

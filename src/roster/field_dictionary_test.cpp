@@ -36,7 +36,6 @@ class FieldDictionaryTest : public testing::RunTest {
     }
     return nullptr;
   }
-
 };
 
 TEST_F(FieldDictionaryTest, RegistersTheEntriesInOrder) {

@@ -18,11 +18,14 @@ int FindWrestler(std::string_view name) {
     index = std::make_unique<NameIndex>();
     const auto& wrestlers = Database().wrestlers;
     int count = StoredWrestlerCount();
-    for (int i = 1; i <= count; ++i) index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
+    for (int i = 1; i <= count; ++i)
+      index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
   }
   return index->Find(name);
 }
 
-void ForgetWrestlerIndex() { index.reset(); }
+void ForgetWrestlerIndex() {
+  index.reset();
+}
 
 }  // namespace kzo::roster

@@ -38,7 +38,7 @@ constexpr std::array<std::int32_t ForeignObjectRecord::*, 20> kNumbers{
 }  // namespace
 
 void LoadForeignObjectRecord(int file, ForeignObjectRecord& record) {
-  store::Procedure tag("LOADFORE");
+  store::Procedure procedure("LOADFORE");
   record.fname = store::ReadRecordString(file);
   record.fname_noarticle = RemoveArticle(record.fname);
   for (auto field : kNumbers) record.*field = store::ReadNumber(file);

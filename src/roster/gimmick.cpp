@@ -35,7 +35,7 @@ constexpr std::array<FlagBit, 15> kFlagBits{{
 }  // namespace
 
 void LoadGimmickRecord(int file, GimmickMatchRecord& record) {
-  store::Procedure tag("LOADGIMM");
+  store::Procedure procedure("LOADGIMM");
   record.match_gname = store::ReadRecordString(file);
   record.match_foreign_object = store::ReadRecordString(file);
   std::int32_t word = store::ReadNumber(file);

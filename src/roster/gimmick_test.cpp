@@ -33,9 +33,8 @@ TEST_F(GimmickLoadTest, FlagWordSetsItsFieldsBitByBit) {
   EXPECT_EQ(NonZeroFields(LoadGimmick(static_cast<std::int32_t>(0xFFF5F572u)), "gimmick_matches"),
             (Fields{"match_foreign_object_use=1", "match_foreign_object_mobility=2",
                     "match_ends_by_pinfall=1", "match_ends_by_hitting_turnbuckles=1",
-                    "match_ends_by_putting_on=1", "match_barbed_wire=1",
-                    "match_starts_in_arena=1", "match_taped_fists=1",
-                    "match_object_on_a_pole=1"}));
+                    "match_ends_by_putting_on=1", "match_barbed_wire=1", "match_starts_in_arena=1",
+                    "match_taped_fists=1", "match_object_on_a_pole=1"}));
 }
 
 TEST_F(GimmickLoadTest, MobilityIsTwoBits) {

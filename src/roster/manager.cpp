@@ -14,7 +14,7 @@ constexpr std::int32_t kImportedStealthiness = 5;
 }  // namespace
 
 void LoadManagerRecord(int file, ManagerRecord& record) {
-  store::Procedure tag("LOADMANA");
+  store::Procedure procedure("LOADMANA");
   record.maname = store::ReadRecordString(file);
   record.foreign_object = store::ReadRecordString(file);
   std::int32_t word = store::ReadNumber(file);

@@ -111,7 +111,7 @@ void ReadStyleCounters(int file, MoveRecord& record) {
 }  // namespace
 
 void LoadMoveRecord(int file, MoveRecord& record) {
-  store::Procedure tag("LOADMOVE");
+  store::Procedure procedure("LOADMOVE");
   record.mname = store::ReadRecordString(file);
   record.mname_noarticle = RemoveArticle(record.mname);
   ReadDamageAndCounter(file, record);

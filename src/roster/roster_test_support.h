@@ -53,7 +53,8 @@ std::vector<std::string> NonZeroFields(const Record& record, std::string_view ta
     if (!key.starts_with(prefix) || entry.slots != 0 || entry.value_type == kTypeText) continue;
     std::int32_t value;
     std::memcpy(&value, reinterpret_cast<const char*>(&record) + entry.field, sizeof value);
-    if (value != 0) fields.push_back(std::string(key.substr(prefix.size())) + "=" + std::to_string(value));
+    if (value != 0)
+      fields.push_back(std::string(key.substr(prefix.size())) + "=" + std::to_string(value));
   }
   return fields;
 }

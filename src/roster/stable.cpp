@@ -43,7 +43,7 @@ void ReadManagers(int file, StableRecord& record) {
 }  // namespace
 
 void LoadStableRecord(int file, StableRecord& record) {
-  store::Procedure tag("LOADSTAB");
+  store::Procedure procedure("LOADSTAB");
   record.sname = store::ReadRecordString(file);
   ReadMembers(file, record);
   ReadManagers(file, record);

@@ -99,7 +99,7 @@ void DecodeFinisher(TeamRecord& record, Text line) {
 }  // namespace
 
 void LoadTeamRecord(int file, TeamRecord& record) {
-  store::Procedure tag("LOADTEAM");
+  store::Procedure procedure("LOADTEAM");
   record.wrestler1 = store::ReadRecordString(file);
   record.wrestler2 = store::ReadRecordString(file);
   record.tname = store::ReadRecordString(file);

@@ -119,7 +119,7 @@ void ReadFinisher(int file, WrestlerRecord& record) {
 }  // namespace
 
 void LoadWrestlerRecord(int file, WrestlerRecord& record) {
-  store::Procedure tag("LOADWRES");
+  store::Procedure procedure("LOADWRES");
   record.wname = store::ReadRecordString(file);
   record.abbreviation = store::ReadRecordString(file);
   ReadMoves(file, record);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "roster/roster_test_support.h"
 #include "platform/testing/test_env.h"
+#include "roster/roster_test_support.h"
 #include "store/files.h"
 #include "store/heap.h"
 #include "store/runtime.h"
@@ -169,29 +169,59 @@ TEST_F(WrestlerLoadTest, FlagWordsSetTheirFieldsBitByBit) {
   Set(68, "43621");     // A: bits 0, 2, 9, 11, 13, 15; weight class bits 5..7 = 3
   Set(70, "89478485");  // B: bits 0, 2, 4, ..., 26
   Set(90, "341");       // C: bits 0, 2, 4, 6, 8
-  EXPECT_EQ(NonZeroFields(Load(), "wrestlers"),
-            (Fields{"heel_tactics=1", "uses_chairs=1", "finisher_opponent_max_weight=4",
-                    "finisher_opponent_on_mat=1", "masked=1", "hulkup=1", "has_combo_move=1",
-                    "special_move_is_illegal=1", "works_crowd=1", "signals_for_finisher=1",
-                    "sits_up=1", "corner_has_counter_move=1", "corner_moves_exist=1",
-                    "walks_out=1", "no_sells=1", "finisher_no_rope_break=1",
-                    "style_no_default=1", "style_brawler=1", "style_powerhouse=1",
-                    "style_rulebreaker=1", "style_martialartist=1", "hardcore_wrestler=1",
-                    "finisher_through_table=1", "springs_up=1", "opponent_runs=1"}));
+  EXPECT_EQ(NonZeroFields(Load(), "wrestlers"), (Fields{"heel_tactics=1",
+                                                        "uses_chairs=1",
+                                                        "finisher_opponent_max_weight=4",
+                                                        "finisher_opponent_on_mat=1",
+                                                        "masked=1",
+                                                        "hulkup=1",
+                                                        "has_combo_move=1",
+                                                        "special_move_is_illegal=1",
+                                                        "works_crowd=1",
+                                                        "signals_for_finisher=1",
+                                                        "sits_up=1",
+                                                        "corner_has_counter_move=1",
+                                                        "corner_moves_exist=1",
+                                                        "walks_out=1",
+                                                        "no_sells=1",
+                                                        "finisher_no_rope_break=1",
+                                                        "style_no_default=1",
+                                                        "style_brawler=1",
+                                                        "style_powerhouse=1",
+                                                        "style_rulebreaker=1",
+                                                        "style_martialartist=1",
+                                                        "hardcore_wrestler=1",
+                                                        "finisher_through_table=1",
+                                                        "springs_up=1",
+                                                        "opponent_runs=1"}));
   Set(68, "87322");      // A: bits 1, 3, 10, 12, 14 and 4, 8, 16
   Set(70, "-89478422");  // B: bits 1, 3, 5, ..., 27 and 6, 28..31
   Set(90, "-342");       // C: bits 1, 3, 5, 7, 9 and 10..31
-  EXPECT_EQ(NonZeroFields(Load(), "wrestlers"),
-            (Fields{"throw_off_turnbuckle=1", "out_of_ropes=1",
-                    "finisher_opponent_max_weight=1", "finisher_opponent_on_turnbuckle=1",
-                    "hard_to_pin=1", "corner_follows_in=1", "special_move_sets_up_finisher=1",
-                    "doesnt_submit=1", "juices=1", "cocky=1", "corner_opponent_has_to_move=1",
-                    "finisher_outside_ring=1", "begs_off=1", "rarely_submits=1",
-                    "springs_off_chairs=1", "secondary_finisher_gives_sign=1",
-                    "style_technician=1", "style_highflyer=1", "style_amateurwrestler=1",
-                    "style_oldschool=1", "style_submissionspecialist=1",
-                    "corner_has_move_out_of_corner=1", "does_moves_through_tables=1",
-                    "skins_the_cat=1", "wrestler_runs=1"}));
+  EXPECT_EQ(NonZeroFields(Load(), "wrestlers"), (Fields{"throw_off_turnbuckle=1",
+                                                        "out_of_ropes=1",
+                                                        "finisher_opponent_max_weight=1",
+                                                        "finisher_opponent_on_turnbuckle=1",
+                                                        "hard_to_pin=1",
+                                                        "corner_follows_in=1",
+                                                        "special_move_sets_up_finisher=1",
+                                                        "doesnt_submit=1",
+                                                        "juices=1",
+                                                        "cocky=1",
+                                                        "corner_opponent_has_to_move=1",
+                                                        "finisher_outside_ring=1",
+                                                        "begs_off=1",
+                                                        "rarely_submits=1",
+                                                        "springs_off_chairs=1",
+                                                        "secondary_finisher_gives_sign=1",
+                                                        "style_technician=1",
+                                                        "style_highflyer=1",
+                                                        "style_amateurwrestler=1",
+                                                        "style_oldschool=1",
+                                                        "style_submissionspecialist=1",
+                                                        "corner_has_move_out_of_corner=1",
+                                                        "does_moves_through_tables=1",
+                                                        "skins_the_cat=1",
+                                                        "wrestler_runs=1"}));
 }
 
 TEST_F(WrestlerLoadTest, ATruncatedRecordReportsAndYieldsZeros) {

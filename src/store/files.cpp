@@ -72,7 +72,9 @@ void Flush(OpenedFile& opened) {
   }
 }
 
-bool IsSeparatorRunByte(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '"'; }
+bool IsSeparatorRunByte(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '"';
+}
 
 // Passes over the separator run after an item: blanks, tabs, LFs and quotes; then a comma,
 // or a CR with one LF after it, is consumed and ends the run.
@@ -141,7 +143,9 @@ void ForgetAllFiles() {
   failed_opens.fill(false);
 }
 
-bool IsFileOpen(int file) { return Find(file) != nullptr; }
+bool IsFileOpen(int file) {
+  return Find(file) != nullptr;
+}
 
 bool AtEndOfFile(int file) {
   OpenedFile* opened = Find(file);
@@ -216,8 +220,8 @@ void PrintLine(int file, std::string_view text) {
 
 bool WriteFailed(int file) {
   OpenedFile* opened = Find(file);
-  if (opened == nullptr) return file >= 1 && file <= kMaxFileNumber &&
-                                failed_opens[static_cast<std::size_t>(file)];
+  if (opened == nullptr)
+    return file >= 1 && file <= kMaxFileNumber && failed_opens[static_cast<std::size_t>(file)];
   return opened->write_failed;
 }
 

@@ -22,9 +22,7 @@ class LegacyFileTest : public testing::RunTest {
     return file;
   }
 
-  static std::string InputPastEnd(const char* tag) {
-    return ErrorReportText(62, tag);
-  }
+  static std::string InputPastEnd(const char* tag) { return ErrorReportText(62, tag); }
 
   platform::TempFolder folder;
 };
@@ -99,7 +97,9 @@ TEST_F(LegacyFileTest, NumericReadReportsTheProcedureReadingIt) {
 }
 
 TEST_F(LegacyFileTest, CtrlZEndsTheFileForEveryRead) {
-  int file = OpenWith("1\r\nab\x1A" "cd\r\n2\r\n");
+  int file = OpenWith(
+      "1\r\nab\x1A"
+      "cd\r\n2\r\n");
   EXPECT_EQ(ReadNumber(file), 1);
   EXPECT_FALSE(AtEndOfFile(file));
   EXPECT_STREQ(ReadRecordString(file), "ab");

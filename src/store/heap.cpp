@@ -15,18 +15,29 @@ constexpr int kHeaderBytes = kHeaderWords * 4;
 // type with the header right before it.
 constexpr std::size_t kElementOffset = 32;
 
-int object_heap_handle = 0;                 // the object heap; 0 while none exists
-std::vector<int> retired_heaps;            // heaps replaced by a new generation
+int object_heap_handle = 0;      // the object heap; 0 while none exists
+std::vector<int> retired_heaps;  // heaps replaced by a new generation
 
 int ElementSize(int type_code, int element_size) {
   switch (type_code) {
-    case 1: return 1;
-    case 2: case 3: return 2;
-    case 4: case 5: case 6: case 10: return 4;
-    case 7: return 8;
-    case 8: return 10;
-    case 9: return element_size;
-    default: return 0;
+    case 1:
+      return 1;
+    case 2:
+    case 3:
+      return 2;
+    case 4:
+    case 5:
+    case 6:
+    case 10:
+      return 4;
+    case 7:
+      return 8;
+    case 8:
+      return 10;
+    case 9:
+      return element_size;
+    default:
+      return 0;
   }
 }
 
@@ -37,7 +48,9 @@ std::int32_t* Header(const void* reference) {
 
 }  // namespace
 
-int NEWHEAP() { return Platform().HeapCreate(); }
+int NEWHEAP() {
+  return Platform().HeapCreate();
+}
 
 void RetireObjectHeap() {
   if (object_heap_handle != 0) retired_heaps.push_back(object_heap_handle);
@@ -49,8 +62,12 @@ int BeginObjectHeap() {
   return object_heap_handle;
 }
 
-int ObjectHeap() { return object_heap_handle; }
-int RetiredHeapCount() { return static_cast<int>(retired_heaps.size()); }
+int ObjectHeap() {
+  return object_heap_handle;
+}
+int RetiredHeapCount() {
+  return static_cast<int>(retired_heaps.size());
+}
 
 void ForgetObjectHeap() {
   object_heap_handle = 0;
@@ -77,15 +94,19 @@ void* NewHeapArray(int type_code, int upper, int element_size) {
   return element0;
 }
 
-int GETHEAP(const void* reference) { return reference ? Header(reference)[kHeap] : 0; }
+int GETHEAP(const void* reference) {
+  return reference ? Header(reference)[kHeap] : 0;
+}
 
-int HeapArrayUpper(const void* reference) { return reference ? Header(reference)[kUpper] : -1; }
+int HeapArrayUpper(const void* reference) {
+  return reference ? Header(reference)[kUpper] : -1;
+}
 
 void FreeHeapArray(const void* reference) {
   int heap = GETHEAP(reference);
   if (heap == 0) return;
-  Platform().HeapFree(heap, const_cast<char*>(static_cast<const char*>(reference)) -
-                                kElementOffset);
+  Platform().HeapFree(heap,
+                      const_cast<char*>(static_cast<const char*>(reference)) - kElementOffset);
 }
 
 char* NewRecordString(std::string_view text) {

@@ -8,14 +8,25 @@
 namespace kzo::store {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int RadixOf(char letter) {
   switch (letter) {
-    case 'H': case 'h': return 16;
-    case 'O': case 'o': case 'Q': case 'q': return 8;
-    case 'B': case 'b': return 2;
-    default: return 0;
+    case 'H':
+    case 'h':
+      return 16;
+    case 'O':
+    case 'o':
+    case 'Q':
+    case 'q':
+      return 8;
+    case 'B':
+    case 'b':
+      return 2;
+    default:
+      return 0;
   }
 }
 
@@ -64,8 +75,8 @@ double ConvertNumber(std::string_view text) {
   if (whole.empty() && fraction.empty()) return 0.0;
   // Plain integers of up to nine digits need no floating-point parse.
   if (fraction.empty() && whole.size() <= 9 &&
-      (at >= text.size() || (text[at] != 'E' && text[at] != 'e' && text[at] != 'D' &&
-                             text[at] != 'd'))) {
+      (at >= text.size() ||
+       (text[at] != 'E' && text[at] != 'e' && text[at] != 'D' && text[at] != 'd'))) {
     std::int64_t value = 0;
     for (char c : whole) value = value * 10 + (c - '0');
     return negative ? -static_cast<double>(value) : static_cast<double>(value);
@@ -73,8 +84,8 @@ double ConvertNumber(std::string_view text) {
   std::string normal(negative ? "-" : "");
   normal.append(whole.empty() ? std::string_view("0") : whole);
   if (!fraction.empty()) normal.append(".").append(fraction);
-  if (at < text.size() && (text[at] == 'E' || text[at] == 'e' || text[at] == 'D' ||
-                           text[at] == 'd')) {
+  if (at < text.size() &&
+      (text[at] == 'E' || text[at] == 'e' || text[at] == 'D' || text[at] == 'd')) {
     std::size_t exp = at + 1;
     std::string sign;
     if (exp < text.size() && (text[exp] == '+' || text[exp] == '-')) sign = text[exp++];

@@ -117,8 +117,8 @@ std::string RunningProcedure() {
 }
 
 std::string ErrorReportText(int number, std::string_view tag) {
-  std::string text = "Untrapped Error #" + std::to_string(number) + " (" + ErrorDescription(number) +
-                     ")\r\nhas occurred following execution of ";
+  std::string text = "Untrapped Error #" + std::to_string(number) + " (" +
+                     ErrorDescription(number) + ")\r\nhas occurred following execution of ";
   text.append(tag);
   text += "\r\n\r\nPress OK to continue, Cancel to terminate";
   return text;

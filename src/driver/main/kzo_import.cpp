@@ -3,4 +3,6 @@
 #include "driver/importer.h"
 #include "platform/env.h"
 
-int main() { return kzo::driver::ImporterMain(kzo::platform::DefaultEnv()); }
+int main() {
+  return kzo::driver::ImporterMain(kzo::platform::DefaultEnv());
+}
