@@ -128,7 +128,7 @@ TeamLines ReadTeamRecord(int file) {
   record.member1 = store::ReadLine(file);
   record.member2 = store::ReadLine(file);
   record.team = store::ReadLine(file);
-  for (int line = 4; line <= roster::kTeamRecordItems; ++line) store::ReadLine(file);
+  store::SkipLines(file, roster::kTeamRecordItems - 3);
   return record;
 }
 

@@ -44,7 +44,7 @@ void LoadDiveRecord(int file, DiveRecord& record) {
   record.opponent_max_height_difference = store::GETBITS(height, 0, 6);
   record.counter2 = store::GETBITS(height, 7, 17);
   store::WriteImportStamp(record.stamp);
-  for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);
+  store::SkipLines(file, kDiscardedLines);
 }
 
 }  // namespace kzo::roster

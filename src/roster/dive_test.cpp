@@ -26,6 +26,7 @@ class DiveLoadTest : public RecordFileTest {
 TEST_F(DiveLoadTest, DiveKeepsItsSubsetOfTheMoveBits) {
   DiveRecord r = LoadDive({2048 + 1024 + 77, (1 << 16) + 12, 0, 0x3C, 100 + 128 * 5 + (1 << 18)});
   EXPECT_STREQ(r.dname, "a Moonsault");
+  EXPECT_EQ(next_line, "NEXT");
   EXPECT_STREQ(r.dname_noarticle, "Moonsault");
   EXPECT_EQ(r.damage, 77);
   EXPECT_EQ(r.counter1, 12);

@@ -43,7 +43,7 @@ void LoadForeignObjectRecord(int file, ForeignObjectRecord& record) {
   record.fname_noarticle = RemoveArticle(record.fname);
   for (auto field : kNumbers) record.*field = store::ReadNumber(file);
   store::WriteImportStamp(record.stamp);
-  for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);
+  store::SkipLines(file, kDiscardedLines);
 }
 
 }  // namespace kzo::roster

@@ -18,6 +18,7 @@ TEST_F(ForeignObjectLoadTest, NumbersInFileOrder) {
   items.resize(kForeignObjectRecordItems, "line");
   ForeignObjectRecord r = Load<ForeignObjectRecord>(LoadForeignObjectRecord, items);
   EXPECT_STREQ(r.fname, "a Steel Chair");
+  EXPECT_EQ(next_line, "NEXT");
   EXPECT_STREQ(r.fname_noarticle, "Steel Chair");
   EXPECT_EQ(r.throw_through, 10);
   EXPECT_EQ(r.use, 50);

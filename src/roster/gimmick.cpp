@@ -42,7 +42,7 @@ void LoadGimmickRecord(int file, GimmickMatchRecord& record) {
   store::SetFlagBits<GimmickMatchRecord>(record, word, kFlagBits);
   record.match_foreign_object_mobility = store::GETBITS(word, 3, 4);
   store::WriteImportStamp(record.stamp);
-  for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);
+  store::SkipLines(file, kDiscardedLines);
 }
 
 }  // namespace kzo::roster

@@ -42,6 +42,7 @@ TEST_F(GimmickLoadTest, MobilityIsTwoBits) {
   GimmickMatchRecord r = LoadGimmick(8);
   EXPECT_EQ(r.match_foreign_object_mobility, 1);
   EXPECT_STREQ(r.match_gname, "Cage Match");
+  EXPECT_EQ(next_line, "NEXT");
   EXPECT_STREQ(r.match_foreign_object, "the Cage");
   EXPECT_STREQ(r.stamp.importer, "KZO 7 For Windows Importer");
 }

@@ -23,7 +23,7 @@ void LoadManagerRecord(int file, ManagerRecord& record) {
   record.toughness_rating = store::GETBITS(word, 5, 8);
   record.stealthiness_rating = kImportedStealthiness;
   store::WriteImportStamp(record.stamp);
-  for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);
+  store::SkipLines(file, kDiscardedLines);
 }
 
 }  // namespace kzo::roster

@@ -22,6 +22,7 @@ class ManagerLoadTest : public RecordFileTest {
 TEST_F(ManagerLoadTest, ManagerWord) {
   ManagerRecord r = LoadManager(1 + 2 * 7 + 32 * 9);  // 303
   EXPECT_STREQ(r.maname, "Sly Fox");
+  EXPECT_EQ(next_line, "NEXT");
   EXPECT_STREQ(r.foreign_object, "Cane");
   EXPECT_EQ(r.is_female, 1);
   EXPECT_EQ(r.interference_rating, 7);

@@ -119,7 +119,7 @@ void LoadMoveRecord(int file, MoveRecord& record) {
   ReadOpponentLimits(file, record);
   ReadStyleCounters(file, record);
   store::WriteImportStamp(record.stamp);
-  for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);
+  store::SkipLines(file, kDiscardedLines);
 }
 
 }  // namespace kzo::roster

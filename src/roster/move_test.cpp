@@ -47,6 +47,7 @@ std::int32_t StyleCounter(const MoveRecord& record, int style, int counter) {
 
 TEST_F(MoveLoadTest, NamesAndStamp) {
   MoveRecord r = LoadMove({}, "the Sleeper");
+  EXPECT_EQ(next_line, "NEXT");
   EXPECT_STREQ(r.mname, "the Sleeper");
   EXPECT_STREQ(r.mname_noarticle, "Sleeper");
   EXPECT_STREQ(r.stamp.source, "Legacy KZO Data");

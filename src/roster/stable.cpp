@@ -48,7 +48,7 @@ void LoadStableRecord(int file, StableRecord& record) {
   ReadMembers(file, record);
   ReadManagers(file, record);
   store::WriteImportStamp(record.stamp);
-  for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);
+  store::SkipLines(file, kDiscardedLines);
 }
 
 }  // namespace kzo::roster

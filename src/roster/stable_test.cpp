@@ -5,37 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
-#include "platform/testing/test_env.h"
-#include "store/files.h"
+#include "roster/roster_test_support.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
 namespace kzo::roster {
 namespace {
 
-class StableLoadTest : public testing::RunTest {
+class StableLoadTest : public RecordFileTest {
  protected:
-  // A record with the count item as given, the members, four managers and 17 lines, then
-  // the line "NEXT".
+  // A record with the count item as given, the members, four managers and 17 lines.
   StableRecord Load(const std::string& count, const std::vector<int>& members,
                     const std::vector<int>& managers = {0, 0, 0, 0}) {
-    std::string bytes = "The Family\r\n" + count + "\r\n";
-    for (int member : members) bytes += std::to_string(member) + "\r\n";
-    for (int manager : managers) bytes += std::to_string(manager) + "\r\n";
-    for (int i = 0; i < 17; ++i) bytes += "line\r\n";
-    folder.Write("stables.dat", bytes + "NEXT\r\n");
-    int file = store::FreeFile();
-    store::OpenFile(folder / "stables.dat", store::FileMode::kInput, file);
-    StableRecord record{};
-    LoadStableRecord(file, record);
-    next_line = View(store::ReadRecordString(file));
-    store::CloseFile(file);
-    return record;
+    std::vector<std::string> items{"The Family", count};
+    for (int member : members) items.push_back(std::to_string(member));
+    for (int manager : managers) items.push_back(std::to_string(manager));
+    items.resize(items.size() + 17, "line");
+    return RecordFileTest::Load<StableRecord>(LoadStableRecord, items);
   }
-
-  platform::TempFolder folder;
-  std::string next_line;
 };
 
 TEST_F(StableLoadTest, MembersAsReadZerosIncluded) {

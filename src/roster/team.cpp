@@ -108,7 +108,7 @@ void LoadTeamRecord(int file, TeamRecord& record) {
   DecodeFinisher(record, finisher_code);
   record.entrance_theme = store::ReadRecordString(file);
   store::WriteImportStamp(record.stamp);
-  for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);
+  store::SkipLines(file, kDiscardedLines);
 }
 
 }  // namespace kzo::roster

@@ -4,33 +4,24 @@
 
 #include <string>
 
-#include "driver/run_test_support.h"
-#include "platform/testing/test_env.h"
-#include "store/files.h"
+#include "roster/roster_test_support.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
 namespace kzo::roster {
 namespace {
 
-class TeamLoadTest : public testing::RunTest {
+class TeamLoadTest : public RecordFileTest {
  protected:
   TeamRecord Load(const std::string& finisher, const std::string& tname = "",
                   const std::string& wrestler1 = "Ax Rivers",
                   const std::string& wrestler2 = "Bo Stone") {
-    std::string bytes = wrestler1 + "\r\n" + wrestler2 + "\r\n" + tname + "\r\n" + finisher +
-                        "\r\ntheme.mid\r\n6\r\n7\r\n8\r\n9\r\n10\r\nNEXT\r\n";
-    folder.Write("teams.dat", bytes);
-    int file = store::FreeFile();
-    store::OpenFile(folder / "teams.dat", store::FileMode::kInput, file);
-    TeamRecord record{};
-    LoadTeamRecord(file, record);
-    EXPECT_STREQ(store::ReadRecordString(file), "NEXT");
-    store::CloseFile(file);
+    TeamRecord record = RecordFileTest::Load<TeamRecord>(
+        LoadTeamRecord,
+        {wrestler1, wrestler2, tname, finisher, "theme.mid", "6", "7", "8", "9", "10"});
+    EXPECT_EQ(next_line, "NEXT");
     return record;
   }
-
-  platform::TempFolder folder;
 };
 
 TEST_F(TeamLoadTest, FullNameAndPlainItems) {

@@ -155,7 +155,7 @@ void LoadWrestlerRecord(int file, WrestlerRecord& record) {
   store::ReadLine(file);
   ReadFlagWord(file, record, kFlagsC);
   store::WriteImportStamp(record.stamp);
-  for (int i = 0; i < kDiscardedLines; ++i) store::ReadLine(file);
+  store::SkipLines(file, kDiscardedLines);
 }
 
 }  // namespace kzo::roster

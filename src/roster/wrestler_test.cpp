@@ -6,49 +6,31 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing/test_env.h"
 #include "roster/roster_test_support.h"
-#include "store/files.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
 namespace kzo::roster {
 namespace {
 
-constexpr int kItems = 120;
-
-class WrestlerLoadTest : public testing::RunTest {
+class WrestlerLoadTest : public RecordFileTest {
  protected:
   void SetUp() override {
-    RunTest::SetUp();
+    RecordFileTest::SetUp();
     // Line items hold "L<item number>", numbers 0.
-    for (int item = 1; item <= kItems; ++item) items.push_back("0");
+    items.assign(kWrestlerRecordItems, "0");
     for (int item : {1, 2, 53, 60, 73, 74, 78, 80, 81, 82, 83, 89})
       Set(item, "L" + std::to_string(item));
-    for (int item = 91; item <= kItems; ++item) Set(item, "L" + std::to_string(item));
+    for (int item = 91; item <= kWrestlerRecordItems; ++item) Set(item, "L" + std::to_string(item));
   }
 
   void Set(int item, std::string value) {
     items[static_cast<std::size_t>(item - 1)] = std::move(value);
   }
 
-  // Loads the record, followed in the file by the line "NEXT".
-  WrestlerRecord Load() {
-    std::string bytes;
-    for (const std::string& item : items) bytes += item + "\r\n";
-    folder.Write("wrestlrs.dat", bytes + "NEXT\r\n");
-    int file = store::FreeFile();
-    store::OpenFile(folder / "wrestlrs.dat", store::FileMode::kInput, file);
-    WrestlerRecord record{};
-    LoadWrestlerRecord(file, record);
-    next_line = View(store::ReadRecordString(file));
-    store::CloseFile(file);
-    return record;
-  }
+  WrestlerRecord Load() { return RecordFileTest::Load<WrestlerRecord>(LoadWrestlerRecord, items); }
 
-  platform::TempFolder folder;
   std::vector<std::string> items;
-  std::string next_line;
 };
 
 TEST_F(WrestlerLoadTest, ItemsLandInTheirFieldsAndTheFileStaysInStep) {

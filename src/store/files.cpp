@@ -198,6 +198,10 @@ std::string_view ReadLine(int file, bool cut_at_zero) {
   return cut_at_zero ? CutAtZero(line) : line;
 }
 
+void SkipLines(int file, int count) {
+  for (int line = 0; line < count; ++line) ReadLine(file);
+}
+
 Text ReadRecordString(int file) {
   std::string_view line = ReadLine(file, false);
   Procedure procedure("MAKEASCI");

@@ -45,6 +45,8 @@ Text ReadRecordString(int file);
 // bytes stay valid until the file is closed. cut_at_zero cuts the line at its first zero
 // byte as a record string would be.
 std::string_view ReadLine(int file, bool cut_at_zero = true);
+// Reads count line items that a record holds but the import does not keep.
+void SkipLines(int file, int count);
 
 // Writes text followed by CR LF.
 void PrintLine(int file, std::string_view text);
