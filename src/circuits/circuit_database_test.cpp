@@ -10,12 +10,8 @@ namespace {
 
 // The record the upkeep writes for wrestler i of SetWrestlers.
 std::string NewRecord(int i, const std::string& name) {
-  std::string record = name + "\r\n " + std::to_string(10 * i) + " \r\n 100 \r\n";
-  record += i % 2 ? " 5 \r\n" : " 0 \r\n";
-  record += " 0 \r\n " + std::to_string(i) + " \r\n 0 \r\n 0 \r\n";
-  record += "The " + name + "\r\n";
-  for (int line = 0; line < 9; ++line) record += "\r\n";
-  return record;
+  return DatabaseRecord({name, NumberLine(10 * i), " 100 ", i % 2 ? " 5 " : " 0 ", " 0 ",
+                         NumberLine(i), " 0 ", " 0 ", "The " + name});
 }
 
 class CircuitDatabaseTest : public CircuitTest {
@@ -28,8 +24,7 @@ class CircuitDatabaseTest : public CircuitTest {
   void Upkeep() { UpdateCircuitDatabase(CircuitPath() + "\\circdb.dat"); }
   std::string Header(int count) { return NumberLine(count) + "\r\n"; }
   std::string OldRecord(const std::string& name) {
-    return name +
-           "\r\n5\r\n150\r\n0\r\n1\r\n0\r\n0\r\n0\r\nnick\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+    return DatabaseRecord({name, "5", "150", "0", "1", "0", "0", "0", "nick"});
   }
 };
 
@@ -125,8 +120,8 @@ class RosterReadTest : public CircuitTest {
   model::RosterEntry* LoadWithHireStates(const std::vector<int>& states) {
     std::string db = " 7 \r\n";
     for (std::size_t i = 0; i < states.size(); ++i) {
-      db += std::string(1, static_cast<char>('A' + i)) + "\r\n 1 \r\n" + NumberLine(states[i]) +
-            "\r\n 0 \r\n 3 \r\n 0 \r\n 2 \r\n 0 \r\nnick\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+      db += DatabaseRecord({std::string(1, static_cast<char>('A' + i)), " 1 ",
+                            NumberLine(states[i]), " 0 ", " 3 ", " 0 ", " 2 ", " 0 ", "nick"});
     }
     WriteCircuitFile("circdb.dat", db);
     env.now = {2026, 1, 31, 18, 5, 0, 0};

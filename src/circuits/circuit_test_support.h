@@ -19,6 +19,15 @@
 
 namespace kzo::circuits {
 
+// A record of "circdb.dat" written by hand: its nine items (name, push, hire state, heel
+// value, four managers, nickname), each on its line, then the nine lines the import skips.
+inline std::string DatabaseRecord(const std::vector<std::string>& items) {
+  std::string record;
+  for (const std::string& item : items) record += item + "\r\n";
+  for (int line = 0; line < 9; ++line) record += "\r\n";
+  return record;
+}
+
 class CircuitTest : public testing::RunTest {
  protected:
   void SetUp() override {

@@ -17,8 +17,7 @@ class PointsTest : public CircuitTest {
     legacy.Write("data/teams.dat", "0\r\n");  // name matching reads the legacy teams file
     std::string db = NumberLine(4) + "\r\n";
     for (int status : {1, 150, 100, 0}) {
-      db += "x\r\n 0 \r\n" + NumberLine(status) + "\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n";
-      for (int line = 0; line < 9; ++line) db += "\r\n";
+      db += DatabaseRecord({"x", " 0 ", NumberLine(status), " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", ""});
     }
     WriteCircuitFile("circdb.dat", db);
   }

@@ -54,10 +54,8 @@ class FailingFileOperation : public platform::EnvWrapper {
 // A circuit database record as the user's old program left it: a hire of 12 months and a
 // name the roster does not have, so that a database built anew from the roster differs.
 std::string UserRecord(int i) {
-  std::string record = "Old Name " + std::to_string(i) + "\r\n 7 \r\n 12 \r\n 0 \r\n";
-  record += " 1 \r\n 0 \r\n 0 \r\n 0 \r\nhired by the user\r\n";
-  for (int line = 0; line < 9; ++line) record += "\r\n";
-  return record;
+  return DatabaseRecord({"Old Name " + std::to_string(i), " 7 ", " 12 ", " 0 ", " 1 ", " 0 ", " 0 ",
+                         " 0 ", "hired by the user"});
 }
 
 std::string UserDatabase(int records) {
