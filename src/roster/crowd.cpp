@@ -4,7 +4,7 @@
 
 #include "config/settings.h"
 #include "roster/database.h"
-#include "roster/find_wrestler.h"
+#include "roster/wrestler_lookup.h"
 #include "store/files.h"
 #include "store/heap.h"
 #include "store/runtime.h"

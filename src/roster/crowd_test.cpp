@@ -9,7 +9,7 @@
 #include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
-#include "roster/find_wrestler.h"
+#include "roster/wrestler_lookup.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 

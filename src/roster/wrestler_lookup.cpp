@@ -1,4 +1,4 @@
-#include "roster/find_wrestler.h"
+#include "roster/wrestler_lookup.h"
 
 #include <memory>
 
