@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "model/circuit.h"
-#include "roster/find_wrestler.h"
+#include "roster/wrestler_lookup.h"
 #include "roster/name_index.h"
 
 namespace kzo::model {
