@@ -1,9 +1,8 @@
 #include "export/circuit_json.h"
 
-#include <algorithm>
-
-#include "model/circuit.h"
 #include "export/roster_json.h"
+#include "export/slots.h"
+#include "model/circuit.h"
 
 namespace kzo::exporter {
 namespace {
@@ -11,9 +10,9 @@ namespace {
 using model::CircuitRecord;
 using model::MatchRecord;
 
-// A list's stored slots: a count above the capacity is written as stored.
-int Stored(std::int32_t count, int capacity) {
-  return std::clamp<int>(count, 0, capacity);
+// Show slot s: null where the circuit holds no show record (its overview file was not read).
+const model::ShowRecord* ShowAt(const CircuitRecord& c, int s) {
+  return s <= StoredSlots(c.shows, c.show_count, model::kMaxShows) ? c.shows[s] : nullptr;
 }
 
 void WriteTitle(JsonWriter& json, const model::TitleRecord& title) {
@@ -24,7 +23,7 @@ void WriteTitle(JsonWriter& json, const model::TitleRecord& title) {
   json.Int("title_number", title.title_number);
   json.Int("holder_count", title.holder_count);
   json.TextList("holder_names", title.holder_names.data(), 1,
-                Stored(title.holder_count, model::kMaxHolderNames));
+                StoredSlots(title.holder_count, model::kMaxHolderNames));
   json.EndObject();
 }
 
@@ -32,7 +31,7 @@ void WriteBreakdown(JsonWriter& json, const MatchRecord& match) {
   json.Key("breakdown");
   json.BeginArray();
   for (int i = 1;
-       match.breakdown && i <= Stored(match.breakdown_count, model::kMaxBreakdownItems); ++i) {
+       i <= StoredSlots(match.breakdown, match.breakdown_count, model::kMaxBreakdownItems); ++i) {
     json.BeginObject();
     json.TextValue("name", match.breakdown[i].name);
     json.Int("wrestler", match.breakdown[i].wrestler);
@@ -50,7 +49,7 @@ void WriteFaLines(JsonWriter& json, const model::FaLines* fa) {
   }
   json.BeginObject();
   json.Int("line_count", fa->line_count);
-  json.TextList("lines", fa->lines, 1, Stored(fa->line_count, model::kMaxFaLines));
+  json.TextList("lines", fa->lines, 1, StoredSlots(fa->lines, fa->line_count, model::kMaxFaLines));
   json.EndObject();
 }
 
@@ -59,17 +58,18 @@ void WriteMatch(JsonWriter& json, const MatchRecord& match, int show_slot) {
   json.TextValue("match_type", match.match_type);
   json.Int("has_fa_block", match.has_fa_block);
   json.TextList("text_lines", match.text_lines, 1,
-                Stored(match.text_line_count, model::kMaxTextLines));
+                StoredSlots(match.text_lines, match.text_line_count, model::kMaxTextLines));
   json.Int("text_line_count", match.text_line_count);
   json.TextList("text_lines2", match.text_lines2, 1,
-                Stored(match.text_line2_count, model::kMaxTextLines));
+                StoredSlots(match.text_lines2, match.text_line2_count, model::kMaxTextLines));
   json.Int("text_line2_count", match.text_line2_count);
   json.TextValue("rating_text", match.rating_text);
-  json.TextList("bracket_notes", match.bracket_notes, 1,
-                Stored(match.bracket_note_count, model::kMaxBracketNotes));
+  json.TextList(
+      "bracket_notes", match.bracket_notes, 1,
+      StoredSlots(match.bracket_notes, match.bracket_note_count, model::kMaxBracketNotes));
   json.Int("bracket_note_count", match.bracket_note_count);
   json.TextList("paren_notes", match.paren_notes, 1,
-                Stored(match.paren_note_count, model::kMaxParenNotes));
+                StoredSlots(match.paren_notes, match.paren_note_count, model::kMaxParenNotes));
   json.Int("paren_note_count", match.paren_note_count);
   WriteFaLines(json, match.fa_lines);
   json.Int("breakdown_count", match.breakdown_count);
@@ -87,7 +87,7 @@ void WriteShow(JsonWriter& json, const model::ShowRecord* show, int slot) {
   json.TextValue("overview", show->overview);
   json.Key("matches");
   json.BeginArray();
-  for (int m = 1; show->matches && m <= Stored(show->match_count, model::kMaxMatches); ++m) {
+  for (int m = 1; m <= StoredSlots(show->matches, show->match_count, model::kMaxMatches); ++m) {
     WriteMatch(json, show->matches[m], slot);
   }
   json.EndArray();
@@ -104,7 +104,7 @@ void WriteRosterEntry(JsonWriter& json, const model::RosterEntry& entry) {
   json.Key("hire_terms");
   json.BeginArray();
   int current = 0;
-  for (int t = 1; t <= Stored(entry.hire_term_count, model::kMaxHireTerms); ++t) {
+  for (int t = 1; t <= StoredSlots(entry.hire_term_count, model::kMaxHireTerms); ++t) {
     const model::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
     if (term != nullptr && term == entry.current_term) current = t;
     json.BeginObject();
@@ -131,7 +131,7 @@ void WritePointsTable(JsonWriter& json, std::string_view key, const model::Point
   json.BeginObject();
   json.Key("entries");
   json.BeginArray();
-  for (int e = 1; table.entries && e <= Stored(table.entry_count, model::kMaxPointsEntries);
+  for (int e = 1; e <= StoredSlots(table.entries, table.entry_count, model::kMaxPointsEntries);
        ++e) {
     const model::PointsEntry& entry = table.entries[e];
     json.BeginObject();
@@ -139,7 +139,7 @@ void WritePointsTable(JsonWriter& json, std::string_view key, const model::Point
     json.Int("active_product", entry.active_product);
     json.IntList("values", entry.values.data(), 1, 6);
     json.IntList("participants", entry.participants.data(), 1,
-                 Stored(entry.participant_count, model::kMaxParticipants));
+                 StoredSlots(entry.participant_count, model::kMaxParticipants));
     json.Int("participant_count", entry.participant_count);
     json.Int("title_mask", entry.title_mask);
     json.Int("gender_mask", entry.gender_mask);
@@ -168,23 +168,18 @@ void WriteCircuitLists(JsonWriter& json, const CircuitRecord& c) {
   int slots = model::RosterSlots();
   json.Key("roster");
   json.BeginArray();
-  for (int i = 1; c.roster && i <= slots; ++i) WriteRosterEntry(json, c.roster[i]);
-  json.EndArray();
-  json.IntList("injuries", c.injuries, 1, slots);
-  json.IntList("wht_values", c.wht_values, 1, slots);
-  json.Key("teams");
-  json.BeginArray();
-  for (int t = 1; c.teams && t <= Stored(c.team_count, model::kMaxCircuitTeams); ++t) {
-    WriteTeam(json, c.teams[t]);
+  for (int i = 1; i <= StoredSlots(c.roster, slots, model::kMaxRosterEntries); ++i) {
+    WriteRosterEntry(json, c.roster[i]);
   }
   json.EndArray();
+  json.IntList("injuries", c.injuries, 1, StoredSlots(c.injuries, slots, model::kMaxRosterEntries));
+  json.IntList("wht_values", c.wht_values, 1,
+               StoredSlots(c.wht_values, slots, model::kMaxRosterEntries));
+  WriteRecords(json, "teams", c.teams, 1,
+               StoredSlots(c.teams, c.team_count, model::kMaxCircuitTeams));
   json.Int("team_count", c.team_count);
-  json.Key("stables");
-  json.BeginArray();
-  for (int s = 1; c.stables && s <= Stored(c.stable_count, model::kMaxCircuitStables); ++s) {
-    WriteStable(json, c.stables[s]);
-  }
-  json.EndArray();
+  WriteRecords(json, "stables", c.stables, 1,
+               StoredSlots(c.stables, c.stable_count, model::kMaxCircuitStables));
   json.Int("stable_count", c.stable_count);
 }
 
@@ -195,15 +190,15 @@ void WriteCircuit(JsonWriter& json, const CircuitRecord& c) {
   json.TextValue("lgs_line3", c.lgs_line3);
   json.Key("titles");
   json.BeginArray();
-  for (int t = 1; c.titles && t <= Stored(c.title_count, model::kMaxTitles); ++t) {
+  for (int t = 1; t <= StoredSlots(c.titles, c.title_count, model::kMaxTitles); ++t) {
     WriteTitle(json, c.titles[t]);
   }
   json.EndArray();
   json.Int("title_count", c.title_count);
   json.Key("shows");
   json.BeginArray();
-  for (int s = 1; s <= Stored(c.show_count, model::kMaxShows); ++s) {
-    WriteShow(json, c.shows ? c.shows[s] : nullptr, s);
+  for (int s = 1; s <= StoredSlots(c.show_count, model::kMaxShows); ++s) {
+    WriteShow(json, ShowAt(c, s), s);
   }
   json.EndArray();
   json.Int("show_count", c.show_count);
@@ -229,7 +224,7 @@ void WriteCircuits(JsonWriter& json) {
   const model::CircuitTable& table = model::Circuits();
   json.Key("circuits");
   json.BeginArray();
-  for (int c = 1; c <= Stored(table.count, model::kMaxCircuits); ++c) {
+  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
     WriteCircuit(json, table.records[static_cast<std::size_t>(c)]);
   }
   json.EndArray();

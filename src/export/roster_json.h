@@ -2,22 +2,24 @@
 // an object whose members are its fields, named and ordered as the record declares them.
 #pragma once
 
-#include "roster/crowd.h"
+#include <string_view>
+
 #include "export/json_writer.h"
+#include "roster/crowd.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
 
 namespace kzo::exporter {
 
-// One record, written as an object value.
-void WriteWrestler(JsonWriter& json, const roster::WrestlerRecord& r);
-void WriteMove(JsonWriter& json, const roster::MoveRecord& r);
-void WriteDive(JsonWriter& json, const roster::DiveRecord& r);
-void WriteManager(JsonWriter& json, const roster::ManagerRecord& r);
-void WriteForeignObject(JsonWriter& json, const roster::ForeignObjectRecord& r);
-void WriteGimmickMatch(JsonWriter& json, const roster::GimmickMatchRecord& r);
-void WriteStable(JsonWriter& json, const roster::StableRecord& r);
-void WriteTeam(JsonWriter& json, const roster::TeamRecord& r);
+// The member key: records first..last of a list of roster records (wrestlers, moves, dives,
+// managers, foreign objects, gimmick matches, stables or teams), each an object whose
+// members are the fields its dictionary entries describe, its number and its import stamp,
+// in the record's declared order.
+template <class Record>
+void WriteRecords(JsonWriter& json, std::string_view key, const Record* records, int first,
+                  int last);
+
+// One entry, written as an object value.
 void WriteCrowdReaction(JsonWriter& json, const roster::CrowdReaction& r);
 void WriteFieldEntry(JsonWriter& json, const roster::FieldEntry& r);
 

@@ -1,15 +1,14 @@
 #include "export/sqlite_circuits.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "export/slots.h"
+#include "export/sqlite_roster.h"
 #include "model/circuit.h"
 #include "roster/crowd.h"
-#include "export/sqlite_roster.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
-#include "store/heap.h"
 
 namespace kzo::exporter {
 namespace {
@@ -115,12 +114,6 @@ constexpr const char* kViews[] = {
     "LEFT JOIN title_holders h ON h.circuit = t.circuit AND h.title = t.title",
 };
 
-// The slots of a heap list that a row is written for: 1..count, never more than the
-// capacity or what the list holds.
-int Slots(const void* list, std::int32_t count, int capacity) {
-  return std::max(0, std::min({static_cast<int>(count), capacity, store::HeapArrayUpper(list)}));
-}
-
 SqlValue Wrestler(std::int64_t number) {
   return Reference(roster::kKindWrestlers, number);
 }
@@ -134,8 +127,7 @@ void WriteSettings(SqliteDb& db) {
 
 void WriteCrowdReactions(SqliteDb& db) {
   const roster::CrowdTable& table = roster::CrowdReactions();
-  int count = std::clamp<int>(table.count, 0, roster::kMaxCrowdReactions);
-  for (int i = 1; i <= count; ++i) {
+  for (int i = 1; i <= StoredSlots(table.count, roster::kMaxCrowdReactions); ++i) {
     const roster::CrowdReaction& r = table.entries[static_cast<std::size_t>(i)];
     db.Insert("crowd_reactions", {Int(i), Int(r.crowd_kind), Int(r.reaction), Str(r.wrestler_name),
                                   Str(r.text), Int(r.spare)});
@@ -143,12 +135,11 @@ void WriteCrowdReactions(SqliteDb& db) {
 }
 
 void WriteTitles(SqliteDb& db, int circuit, const CircuitRecord& c) {
-  for (int t = 1; t <= Slots(c.titles, c.title_count, model::kMaxTitles); ++t) {
+  for (int t = 1; t <= StoredSlots(c.titles, c.title_count, model::kMaxTitles); ++t) {
     const model::TitleRecord& title = c.titles[t];
     db.Insert("titles", {Int(circuit), Int(t), Str(title.holder), Str(title.title_name),
                          Str(title.title_short), Int(title.title_number), Int(title.holder_count)});
-    int holders = std::clamp<int>(title.holder_count, 0, model::kMaxHolderNames);
-    for (int h = 1; h <= holders; ++h) {
+    for (int h = 1; h <= StoredSlots(title.holder_count, model::kMaxHolderNames); ++h) {
       db.Insert("title_holders", {Int(circuit), Int(t), Int(h),
                                   Str(title.holder_names[static_cast<std::size_t>(h)])});
     }
@@ -160,7 +151,7 @@ void WriteTextList(SqliteDb& db, const char* table, std::vector<SqlValue> key, c
                    const Text* list, std::int32_t count, int capacity) {
   if (name) key.push_back(Str(name));
   key.push_back(Null());
-  for (int slot = 1; slot <= Slots(list, count, capacity); ++slot) {
+  for (int slot = 1; slot <= StoredSlots(list, count, capacity); ++slot) {
     std::vector<SqlValue> row = key;
     row.back() = Int(slot);
     row.push_back(Str(list[slot]));
@@ -171,10 +162,10 @@ void WriteTextList(SqliteDb& db, const char* table, std::vector<SqlValue> key, c
 void WriteMatch(SqliteDb& db, const std::vector<SqlValue>& key, const MatchRecord& m) {
   std::vector<SqlValue> row = key;
   const model::FaLines* fa = m.fa_lines;
-  row.insert(row.end(), {Str(m.match_type), Int(m.has_fa_block), Str(model::ResultText(m)),
-                         Str(m.rating_text), Int(m.text_line_count), Int(m.text_line2_count),
-                         Int(m.bracket_note_count), Int(m.paren_note_count),
-                         fa ? Int(fa->line_count) : Null(), Int(m.breakdown_count)});
+  row.insert(row.end(),
+             {Str(m.match_type), Int(m.has_fa_block), Str(model::ResultText(m)), Str(m.rating_text),
+              Int(m.text_line_count), Int(m.text_line2_count), Int(m.bracket_note_count),
+              Int(m.paren_note_count), fa ? Int(fa->line_count) : Null(), Int(m.breakdown_count)});
   db.Insert("matches", row);
   WriteTextList(db, "match_text_lines", key, "text_lines", m.text_lines, m.text_line_count,
                 model::kMaxTextLines);
@@ -187,7 +178,8 @@ void WriteMatch(SqliteDb& db, const std::vector<SqlValue>& key, const MatchRecor
   if (fa) {
     WriteTextList(db, "fa_lines", key, nullptr, fa->lines, fa->line_count, model::kMaxFaLines);
   }
-  for (int b = 1; b <= Slots(m.breakdown, m.breakdown_count, model::kMaxBreakdownItems); ++b) {
+  for (int b = 1; b <= StoredSlots(m.breakdown, m.breakdown_count, model::kMaxBreakdownItems);
+       ++b) {
     const model::BreakdownItem& item = m.breakdown[b];
     row = key;
     row.insert(row.end(), {Int(b), Str(item.name), Wrestler(item.wrestler), Int(item.value)});
@@ -196,12 +188,12 @@ void WriteMatch(SqliteDb& db, const std::vector<SqlValue>& key, const MatchRecor
 }
 
 void WriteShows(SqliteDb& db, int circuit, const CircuitRecord& c) {
-  for (int s = 1; s <= Slots(c.shows, c.show_count, model::kMaxShows); ++s) {
+  for (int s = 1; s <= StoredSlots(c.shows, c.show_count, model::kMaxShows); ++s) {
     const model::ShowRecord* show = c.shows[s];
     if (show == nullptr) continue;
     db.Insert("shows", {Int(circuit), Int(s), Str(show->overview), Int(show->match_count),
                         Str(show->ca_text)});
-    for (int m = 1; m <= Slots(show->matches, show->match_count, model::kMaxMatches); ++m) {
+    for (int m = 1; m <= StoredSlots(show->matches, show->match_count, model::kMaxMatches); ++m) {
       WriteMatch(db, {Int(circuit), Int(s), Int(m)}, show->matches[m]);
     }
   }
@@ -218,7 +210,7 @@ SqlValue CurrentTerm(const model::RosterEntry& entry, int terms) {
 
 void WriteRosterEntry(SqliteDb& db, int circuit, int w, const model::RosterEntry& e,
                       SqlValue wht_value) {
-  int terms = std::clamp<int>(e.hire_term_count, 0, model::kMaxHireTerms);
+  int terms = StoredSlots(e.hire_term_count, model::kMaxHireTerms);
   db.Insert("circuit_roster",
             {Int(circuit), Int(w), Str(e.name), Int(e.push), Int(e.hire_status),
              Int(e.hire_term_count), CurrentTerm(e, terms), Int(e.hired), Int(e.injury),
@@ -240,15 +232,16 @@ void WriteRosterEntry(SqliteDb& db, int circuit, int w, const model::RosterEntry
 // (NULL when the circuit has none).
 void WriteCircuitRoster(SqliteDb& db, int circuit, const CircuitRecord& c) {
   int slots = model::RosterSlots();
-  int whts = Slots(c.wht_values, slots, slots);
-  for (int w = 1; w <= Slots(c.roster, slots, slots); ++w) {
+  int whts = StoredSlots(c.wht_values, slots, model::kMaxRosterEntries);
+  for (int w = 1; w <= StoredSlots(c.roster, slots, model::kMaxRosterEntries); ++w) {
     WriteRosterEntry(db, circuit, w, c.roster[w], w <= whts ? Int(c.wht_values[w]) : Null());
   }
 }
 
 void WritePointsTable(SqliteDb& db, int circuit, const char* name,
                       const model::PointsTable& table) {
-  for (int e = 1; e <= Slots(table.entries, table.entry_count, model::kMaxPointsEntries); ++e) {
+  for (int e = 1; e <= StoredSlots(table.entries, table.entry_count, model::kMaxPointsEntries);
+       ++e) {
     const model::PointsEntry& entry = table.entries[e];
     std::vector<SqlValue> row = {Int(circuit), Str(name), Int(e), Str(entry.entry_name),
                                  Int(entry.active_product)};
@@ -256,8 +249,7 @@ void WritePointsTable(SqliteDb& db, int circuit, const char* name,
     row.insert(row.end(),
                {Int(entry.participant_count), Int(entry.title_mask), Int(entry.gender_mask)});
     db.Insert("points_entries", row);
-    int participants = std::clamp<int>(entry.participant_count, 0, model::kMaxParticipants);
-    for (int p = 1; p <= participants; ++p) {
+    for (int p = 1; p <= StoredSlots(entry.participant_count, model::kMaxParticipants); ++p) {
       db.Insert("points_participants", {Int(circuit), Str(name), Int(e), Int(p),
                                         Wrestler(entry.participants[static_cast<std::size_t>(p)])});
     }
@@ -298,8 +290,7 @@ void WriteCircuitRows(SqliteDb& db) {
   WriteSettings(db);
   WriteCrowdReactions(db);
   const model::CircuitTable& table = model::Circuits();
-  int count = std::clamp<int>(table.count, 0, model::kMaxCircuits);
-  for (int c = 1; c <= count; ++c) {
+  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
     WriteCircuit(db, c, table.records[static_cast<std::size_t>(c)]);
   }
 }

@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
+#include "export/record_fields.h"
+#include "export/slots.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
 #include "roster/referee.h"
-#include "store/heap.h"
 
 namespace kzo::exporter {
 namespace {
@@ -39,15 +39,15 @@ struct RosterKind {
 };
 
 template <class Record>
-Records Span(const Record* slot0, int stored_slots, std::int32_t count, int first = 1) {
+Records Span(const Record* slot0, int first, int last) {
   static_assert(std::is_standard_layout_v<Record> && std::is_trivially_copyable_v<Record>);
-  return {reinterpret_cast<const std::byte*>(slot0), sizeof(Record), first,
-          std::min<int>(count, stored_slots - 1)};
+  return {reinterpret_cast<const std::byte*>(slot0), sizeof(Record), first, last};
 }
 
+// A roster's records first..count, never beyond the slots its vector holds.
 template <class Record>
 Records Span(const std::vector<Record>& roster, std::int32_t count, int first = 1) {
-  return Span(roster.data(), static_cast<int>(roster.size()), count, first);
+  return Span(roster.data(), first, std::min<int>(count, static_cast<int>(roster.size()) - 1));
 }
 
 constexpr std::size_t kRosterKindCount = 9;
@@ -67,7 +67,7 @@ std::array<RosterKind, kRosterKindCount> RosterKinds() {
       {roster::kKindGimmickMatches, "gimmick_matches", "gimmick_match", "number",
        Span(db.gimmick_matches, db.gimmick_match_count)},
       {roster::kKindReferees, "referees", "referee", "number",
-       Span<roster::RefereeRecord>(nullptr, 0, 0)},
+       Span<roster::RefereeRecord>(nullptr, 1, 0)},
       {roster::kKindDives, "dives", "dive", "number", Span(db.dives, db.dive_count)},
   }};
 }
@@ -120,66 +120,9 @@ Shape CircuitShape(const RosterKind& kind) {
           ", FOREIGN KEY (\"circuit\") REFERENCES \"circuits\" (\"circuit\")"};
 }
 
-// A dictionary entry of a table, with where its values lie in a record.
-struct Field {
-  std::string name;  // the key's part after the dot
-  const FieldEntry* entry;
-  std::size_t item_size;     // bytes of one value (a list's slot)
-  std::size_t count_offset;  // a counted list: where its count lies
-};
-
-bool IsList(const Field& field) {
-  return field.entry->slots != 0;
-}
-
-template <class T>
-T Load(const std::byte* at) {
-  T value;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
-
-// The bytes a field takes in its record: a value, an inline list of slots 0..n, or the
-// pointer to a heap list.
-std::size_t FieldSize(const FieldEntry& entry, std::size_t item_size) {
-  if (entry.slots == roster::kCountedList) return sizeof(const void*);
-  return item_size * static_cast<std::size_t>(entry.slots + 1);
-}
-
-std::string FieldName(const FieldEntry& entry, std::string_view table) {
-  std::string_view key = View(entry.key);
-  if (!key.starts_with(table) || key.size() <= table.size() || key[table.size()] != '.') return "";
-  return std::string(key.substr(table.size() + 1));
-}
-
-// The entries of a table in registration order, each checked to lie inside the record.
-std::vector<Field> Fields(const RosterKind& kind) {
-  const roster::FieldDictionary& dictionary = roster::Dictionary();
-  int count = std::min(dictionary.entry_count, roster::kMaxFieldEntries);
-  std::vector<Field> fields;
-  for (int i = 1; i <= count; ++i) {
-    const FieldEntry& entry = dictionary.entries[static_cast<std::size_t>(i)];
-    std::string name = FieldName(entry, kind.table);
-    if (name.empty() || entry.kind != kind.kind) continue;
-    std::size_t item_size =
-        entry.value_type == roster::kTypeText ? sizeof(Text) : sizeof(std::int32_t);
-    if (entry.field < 0 || entry.slots < roster::kCountedList ||
-        static_cast<std::size_t>(entry.field) + FieldSize(entry, item_size) > kind.records.size) {
-      throw SqliteError("field dictionary entry " + std::to_string(i) + " lies outside " +
-                        std::string(kind.table));
-    }
-    fields.push_back({name, &entry, item_size, 0});
-  }
-  for (Field& field : fields) {
-    if (field.entry->slots != roster::kCountedList) continue;
-    auto count_field = std::find_if(fields.begin(), fields.end(), [&](const Field& other) {
-      return other.name == field.name + "_count" && other.entry->slots == 0 &&
-             other.entry->value_type != roster::kTypeText;
-    });
-    if (count_field == fields.end()) throw SqliteError("no count for " + field.name);
-    field.count_offset = static_cast<std::size_t>(count_field->entry->field);
-  }
-  return fields;
+// The dictionary entries of a kind's table.
+std::vector<RecordField> Fields(const RosterKind& kind) {
+  return RecordFields(kind.kind, kind.table, kind.records.size);
 }
 
 std::string ColumnType(const FieldEntry& entry) {
@@ -191,18 +134,18 @@ std::string ColumnType(const FieldEntry& entry) {
 
 // The column of a child table that holds the list's values: named after the kind referred
 // to ("move"), else "value".
-std::string ItemColumn(const Field& field, const Shape& shape) {
+std::string ItemColumn(const RecordField& field, const Shape& shape) {
   std::optional<RosterKind> target = Target(*field.entry);
   std::string name = target ? std::string(target->row) : "value";
   return std::find(shape.owner.begin(), shape.owner.end(), name) == shape.owner.end() ? name
                                                                                       : "value";
 }
 
-std::string ChildTable(const Field& field, const Shape& shape) {
+std::string ChildTable(const RecordField& field, const Shape& shape) {
   return shape.child_prefix + "_" + field.name;
 }
 
-bool IsKey(const Field& field, const Shape& shape) {
+bool IsKey(const RecordField& field, const Shape& shape) {
   return std::find(shape.keys.begin(), shape.keys.end(), field.name) != shape.keys.end();
 }
 
@@ -218,15 +161,15 @@ std::string KeyColumns(const std::vector<std::string>& names) {
   return columns;
 }
 
-void CreateTables(SqliteDb& db, const Shape& shape, const std::vector<Field>& fields) {
+void CreateTables(SqliteDb& db, const Shape& shape, const std::vector<RecordField>& fields) {
   std::string sql = "CREATE TABLE " + Quoted(shape.table) + " (" + KeyColumns(shape.keys);
-  for (const Field& field : fields) {
+  for (const RecordField& field : fields) {
     if (!IsList(field) && !IsKey(field, shape)) {
       sql += Quoted(field.name) + " " + ColumnType(*field.entry) + ", ";
     }
   }
   db.Exec(sql + "PRIMARY KEY (" + ColumnList(shape.keys) + ")" + shape.key_constraint + ")");
-  for (const Field& field : fields) {
+  for (const RecordField& field : fields) {
     if (!IsList(field)) continue;
     db.Exec("CREATE TABLE " + Quoted(ChildTable(field, shape)) + " (" + KeyColumns(shape.owner) +
             "\"slot\" INTEGER NOT NULL, " + Quoted(ItemColumn(field, shape)) + " " +
@@ -243,26 +186,16 @@ SqlValue ItemValue(const FieldEntry& entry, const std::byte* at) {
   return Int(number);
 }
 
-// The first slot of a list and how many slots it has: inline slots 1..n, or slots
-// 1..count of a heap list (never more than the list holds).
-std::pair<const std::byte*, int> ListSlots(const Field& field, const std::byte* record) {
-  const std::byte* at = record + field.entry->field;
-  if (field.entry->slots != roster::kCountedList) return {at, field.entry->slots};
-  const auto* list = Load<const std::byte*>(at);
-  std::int32_t count = Load<std::int32_t>(record + field.count_offset);
-  return {list, std::max(0, std::min<int>(count, store::HeapArrayUpper(list)))};
-}
-
-void WriteRecord(SqliteDb& db, const Shape& shape, const std::vector<Field>& fields,
+void WriteRecord(SqliteDb& db, const Shape& shape, const std::vector<RecordField>& fields,
                  const std::vector<SqlValue>& keys, const std::byte* record) {
   std::vector<SqlValue> row = keys;
-  for (const Field& field : fields) {
+  for (const RecordField& field : fields) {
     if (!IsList(field) && !IsKey(field, shape)) {
       row.push_back(ItemValue(*field.entry, record + field.entry->field));
     }
   }
   db.Insert(shape.table, row);
-  for (const Field& field : fields) {
+  for (const RecordField& field : fields) {
     if (!IsList(field)) continue;
     auto [list, slots] = ListSlots(field, record);
     for (int slot = 1; slot <= slots; ++slot) {
@@ -275,7 +208,7 @@ void WriteRecord(SqliteDb& db, const Shape& shape, const std::vector<Field>& fie
   }
 }
 
-void WriteRecords(SqliteDb& db, const Shape& shape, const std::vector<Field>& fields,
+void WriteRecords(SqliteDb& db, const Shape& shape, const std::vector<RecordField>& fields,
                   std::vector<SqlValue> keys, const Records& records) {
   keys.push_back(Null());
   for (int slot = records.first; slot <= records.last; ++slot) {
@@ -294,19 +227,17 @@ void CreateDictionaryTable(SqliteDb& db) {
 
 void WriteDictionaryRows(SqliteDb& db) {
   const roster::FieldDictionary& dictionary = roster::Dictionary();
-  int count = std::min(dictionary.entry_count, roster::kMaxFieldEntries);
-  for (int i = 1; i <= count; ++i) {
+  for (int i = 1; i <= StoredSlots(dictionary.entry_count, roster::kMaxFieldEntries); ++i) {
     const FieldEntry& e = dictionary.entries[static_cast<std::size_t>(i)];
     db.Insert("field_dictionary", {Int(i), Int(e.kind), Str(e.key), Str(e.label), Int(e.value_type),
                                    Int(e.ref_kind), Int(e.slots)});
   }
 }
 
-// A circuit's teams or stables: slots 1..count of its heap list.
+// A circuit's teams or stables: the stored slots of its heap list.
 template <class Record>
 Records CircuitSpan(const Record* list, std::int32_t count, int capacity) {
-  int stored = std::min(store::HeapArrayUpper(list), capacity) + 1;
-  return Span(list, stored, count);
+  return Span(list, 1, StoredSlots(list, count, capacity));
 }
 
 }  // namespace

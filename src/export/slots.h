@@ -1,0 +1,26 @@
+// How many slots of a list the exports write. A list holds slots 1..n and its record keeps
+// the count beside it as it was stored, which may lie below 0 or above the list's capacity.
+// The count is written as stored; the list is written as slots 1..StoredSlots, so it never
+// holds more than its capacity nor reads beyond the slots that exist.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+#include "store/heap.h"
+
+namespace kzo::exporter {
+
+// The slots written of a list inside its record: the count, never below 0 nor above the
+// capacity.
+inline int StoredSlots(std::int32_t count, int capacity) {
+  return std::max(0, std::min<int>(count, capacity));
+}
+
+// The slots written of a heap list: as above, and never beyond the slots the list holds
+// (none for a null list).
+inline int StoredSlots(const void* list, std::int32_t count, int capacity) {
+  return std::min(StoredSlots(count, capacity), std::max(0, store::HeapArrayUpper(list)));
+}
+
+}  // namespace kzo::exporter
