@@ -1,13 +1,12 @@
 // Fuzzes the match card assembly: the input's three parts (separated by a line "---") are
 // a show's ra, fa and ca blocks, one card line per input line.
-#include "matchtext/card.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "fuzz_env.h"
+#include "matchtext/card.h"
 #include "model/show.h"
 
 namespace {

@@ -1,14 +1,13 @@
 // Fuzzes participant name matching. Input parts (separated by a line "---"): two
 // participant texts, the circuit's teams file, the legacy teams file, and a name list
 // (one name per line) to look the names up in.
-#include "matchtext/participants.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "fuzz_env.h"
+#include "matchtext/participants.h"
 #include "roster/database.h"
 #include "roster/name_index.h"
 

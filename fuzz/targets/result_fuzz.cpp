@@ -1,11 +1,10 @@
 // Fuzzes the result sentence parser with one sentence.
-#include "matchtext/result.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "fuzz_env.h"
+#include "matchtext/result.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static kzo::fuzz::FuzzEnv env;

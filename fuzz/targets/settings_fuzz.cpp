@@ -1,11 +1,10 @@
 // Fuzzes the settings lookup and the value scrambling. Input parts (separated by a line
 // "---"): the settings file, the key, a text to scramble.
-#include "config/settings.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "config/settings.h"
 #include "fuzz_env.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

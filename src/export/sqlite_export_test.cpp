@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "../../tests/support/legacy_files.h"
 #include "../../tests/support/sqlite_rows.h"
-#include "model/circuit.h"
-#include "roster/crowd.h"
 #include "driver/loaddbs.h"
+#include "driver/run_test_support.h"
+#include "model/circuit.h"
 #include "platform/testing/test_env.h"
+#include "roster/crowd.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
 #include "store/files.h"

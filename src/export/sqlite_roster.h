@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "model/circuit.h"
 #include "export/sqlite_db.h"
+#include "model/circuit.h"
 
 namespace kzo::exporter {
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "model/circuit.h"
-#include "roster/wrestler_lookup.h"
 #include "roster/name_index.h"
+#include "roster/wrestler_lookup.h"
 
 namespace kzo::model {
 namespace {
