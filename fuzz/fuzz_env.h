@@ -99,9 +99,11 @@ class FuzzEnv : public platform::EnvWrapper {
     return disk_ ? target().RenameFile(from, to) : 53;
   }
 
-  void WriteConsole(std::string_view) override {}
+  bool WriteConsole(std::string_view) override { return true; }
   void WriteErrorOutput(std::string_view) override {}
-  platform::Answer ReportError(std::string_view) override { return platform::Answer::kOk; }
+  platform::Answer ReportError(std::string_view, std::string_view) override {
+    return platform::Answer::kOk;
+  }
   // Only a Cancel ends the importer early, and every report here is answered OK.
   [[noreturn]] void Exit(int) override { std::abort(); }
   platform::LocalTime Now() override { return {2026, 12, 7, 15, 30, 0, 0}; }

@@ -134,14 +134,6 @@ TEST_F(InstallationTest, TheExportGoesToStandardOutputAsValidJson) {
   EXPECT_EQ(CheckDocument(folder.path(), "assert len(d['circuits']) == 2").out, "ok\n");
 }
 
-TEST(ExportArgumentsTest, BadArgumentsGiveAUsageLine) {
-  platform::TempFolder folder;
-  testing::ProgramRun run =
-      testing::RunProgram(KZO_EXPORT_PROGRAM, {"--format", "xml"}, folder.path());
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.err, "usage: kzo-export [--format json|sqlite] [--output FILE] [FOLDER]\n");
-}
-
 }  // namespace
 }  // namespace kzo
 

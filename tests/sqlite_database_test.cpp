@@ -60,7 +60,7 @@ TEST(SqliteExportProgramTest, WritesTheDatabaseOverAnOlderOne) {
             (std::vector<std::string>{"Orrin Vale|0|1", "Tuck Masden|1|0"}));
   EXPECT_EQ(Rows(db, "PRAGMA foreign_key_check"), std::vector<std::string>{});
   EXPECT_FALSE(folder.Exists("matches.txt"));
-  EXPECT_TRUE(folder.Exists("north/circdb.dat")) << "the load keeps its side effects";
+  EXPECT_FALSE(folder.Exists("north/circdb.dat")) << "the load's writes stay in memory";
 }
 
 TEST(SqliteExportProgramTest, NoOutputFileIsAUsageErrorAndAnUnwritableOneFails) {
@@ -69,7 +69,7 @@ TEST(SqliteExportProgramTest, NoOutputFileIsAUsageErrorAndAnUnwritableOneFails) 
   testing::ProgramRun run =
       testing::RunProgram(KZO_EXPORT_PROGRAM, {"--format", "sqlite"}, folder.path());
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.err, "usage: kzo-export [--format json|sqlite] [--output FILE] [FOLDER]\n");
+  EXPECT_TRUE(run.err.starts_with("kzo-export: --format sqlite needs --output FILE\n")) << run.err;
 
   run = testing::RunProgram(KZO_EXPORT_PROGRAM,
                             {"--format", "sqlite", "--output", folder / "none/model.db"},

@@ -67,7 +67,7 @@ void WriteNewRecords(int file, std::int64_t first) {
 void DiscardPartialFile(const std::string& path) {
   if (!store::Platform().FileExists(path)) return;
   int error = store::Platform().DeleteFile(path);
-  if (error != 0) store::RaiseError(error);
+  if (error != 0) store::RaiseErrorAt(error, store::FilePlace(path));
 }
 
 void CreateDatabase(const std::string& path) {
@@ -99,14 +99,14 @@ bool DeleteIndex(const std::string& path) {
   std::string index = path.substr(0, path.size() - 3) + "idx";
   if (!store::Platform().FileExists(index)) return true;
   int error = store::Platform().DeleteFile(index);
-  if (error != 0) store::RaiseError(error);
+  if (error != 0) store::RaiseErrorAt(error, store::FilePlace(index));
   return error == 0;
 }
 
 // Gives the rewritten database at new_path the name path; true when it has it.
 bool RenameIntoPlace(const std::string& new_path, const std::string& path) {
   int error = store::Platform().RenameFile(new_path, path);
-  if (error != 0) store::RaiseError(error);
+  if (error != 0) store::RaiseErrorAt(error, store::FilePlace(new_path));
   return error == 0;
 }
 

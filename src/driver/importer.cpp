@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/command_line.h"
 #include "driver/run.h"
 #include "matchtext/result.h"
 #include "model/circuit.h"
@@ -39,7 +40,7 @@ void WriteShow(int file, const model::ShowRecord& show) {
 
 }  // namespace
 
-void WriteMatchReport() {
+bool WriteMatchReport() {
   int file = store::FreeFile();
   store::OpenFile("matches.txt", store::FileMode::kOutput, file);
   const model::CircuitTable& table = model::Circuits();
@@ -51,13 +52,12 @@ void WriteMatchReport() {
       if (circuit.shows[s] != nullptr) WriteShow(file, *circuit.shows[s]);
     }
   }
-  store::CloseFile(file);
+  return store::CloseFile(file);
 }
 
 int ImporterMain(platform::Env& env) {
   LoadLegacyFolder(env);
-  WriteMatchReport();
-  return 0;
+  return WriteMatchReport() ? kExitOk : kExitOutputFailed;
 }
 
 }  // namespace kzo::driver

@@ -1,103 +1,103 @@
 #include "export/export_main.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
-#include <vector>
 
+#include "driver/command_line.h"
 #include "driver/run.h"
+#include "export/output_file.h"
 #include "export/sqlite_export.h"
+#include "platform/write_view.h"
 
 namespace kzo::exporter {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: kzo-export [--format json|sqlite] [--output FILE] [FOLDER]\n";
+    "usage: kzo-export [--yes] [--explain] [--format json|sqlite] [--output FILE] [FOLDER]\n"
+    "       kzo-export --help | --version\n";
 
-struct Arguments {
-  std::string format = "json";
-  std::optional<std::string> output;
-  std::optional<std::string> folder;
-};
-
-std::optional<Arguments> ParseArguments(int argc, char** argv) {
-  Arguments arguments;
-  std::vector<std::string_view> words(argv + 1, argv + argc);
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    std::string_view word = words[i];
-    bool has_value = i + 1 < words.size();
-    if (word == "--format" && has_value) {
-      arguments.format = words[++i];
-    } else if (word == "--output" && has_value) {
-      arguments.output = std::string(words[++i]);
-    } else if (!word.starts_with("--") && !arguments.folder) {
-      arguments.folder = std::string(word);
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (arguments.format == "sqlite" && !arguments.output) return std::nullopt;
-  if (arguments.format != "json" && arguments.format != "sqlite") return std::nullopt;
-  return arguments;
-}
+constexpr std::string_view kHelp =
+    "Loads the legacy installation in FOLDER (default: the working directory) exactly as\n"
+    "kzo-import does and writes the model: a JSON document (texts decoded from code page 437\n"
+    "to UTF-8) or an SQLite database. It never writes into FOLDER: what the load would\n"
+    "write there is kept in memory.\n"
+    "\n"
+    "  -f, --format json|sqlite  the output format (default json)\n"
+    "  -o, --output FILE         write to FILE, taken exactly as written, replaced only by\n"
+    "                            a complete output; - is standard output (json only)\n"
+    "  -y, --yes                 answer every error report with OK without asking\n"
+    "  --explain                 follow every error report with the file (and line) it\n"
+    "                            concerns\n"
+    "  -h, --help                show this text\n"
+    "  --version                 show the version\n"
+    "\n"
+    "Exit codes: 0 complete, 1 the output not written whole, 2 bad arguments, 255\n"
+    "cancelled at an error report.\n";
 
 // While the document goes to standard output, messages go to standard error.
 class MessagesToErrorOutput : public platform::EnvWrapper {
  public:
   using EnvWrapper::EnvWrapper;
-  void WriteConsole(std::string_view bytes) override { target().WriteErrorOutput(bytes); }
+  bool WriteConsole(std::string_view bytes) override {
+    target().WriteErrorOutput(bytes);
+    return true;
+  }
 };
 
-int WriteDocument(platform::Env& env, const std::optional<std::string>& output,
-                  const std::string& document) {
-  if (!output) {
-    env.WriteConsole(document);
-    return 0;
-  }
-  platform::OpenResult opened = env.Open(*output, platform::OpenMode::kOutput);
-  int error = opened.error;
-  if (error == 0) error = env.Write(opened.handle, document.data(), document.size());
-  if (opened.error == 0) {
-    int closed = env.Close(opened.handle);
-    if (error == 0) error = closed;
-  }
-  if (error != 0) {
-    env.WriteErrorOutput("kzo-export: cannot write " + *output + " (error " +
-                         std::to_string(error) + ")\n");
-    return 1;
-  }
-  return 0;
+// True when path names something other than a regular file: a folder, or a device or pipe
+// (/dev/null, /dev/stdout) that cannot be replaced and is written to directly.
+bool IsSpecialFile(platform::Env& files, const std::string& path) {
+  return files.LongPath(path).has_value() && !files.FileExists(path);
 }
 
-int WriteDatabase(platform::Env& env, const std::string& output) {
-  std::optional<std::string> failure = WriteSqliteDatabase(output);
-  if (!failure) return 0;
-  env.WriteErrorOutput("kzo-export: cannot write " + output + " (" + *failure + ")\n");
-  return 1;
+// Writes the output; the reason when it could not be written whole.
+std::optional<std::string> WriteOutput(platform::Env& env, platform::Env& files,
+                                       const std::string& format,
+                                       const std::optional<std::string>& output) {
+  if (format == "sqlite") {
+    if (IsSpecialFile(files, *output)) return "not a regular file";
+    return WriteSqliteDatabase(files, *output);
+  }
+  std::string document = ModelJson() + "\n";
+  if (!output) {
+    if (env.WriteConsole(document)) return std::nullopt;
+    return env.LastErrorText();
+  }
+  if (IsSpecialFile(files, *output)) return WriteBytes(files, *output, document);
+  return WriteWholeFile(files, *output, [&](const std::string& temporary) {
+    return WriteBytes(files, temporary, document);
+  });
 }
 
 }  // namespace
 
-int ExportMain(int argc, char** argv, platform::Env& env) {
-  std::optional<Arguments> arguments = ParseArguments(argc, argv);
-  if (!arguments) {
+int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files) {
+  driver::CommandLine command("kzo-export", kUsage, kHelp);
+  std::string format = "json";
+  std::optional<std::string> output;
+  command.app().add_option("-f,--format", format)->check(CLI::IsMember({"json", "sqlite"}));
+  command.app().add_option("-o,--output", output);
+  if (std::optional<int> done = command.Parse(argc, argv, env)) return *done;
+  if (output == "-") output.reset();
+  if (format == "sqlite" && !output) {
+    command.Complain(env, "--format sqlite needs --output FILE");
     env.WriteErrorOutput(kUsage);
-    return 2;
+    return driver::kExitUsage;
   }
-  // The output file is named as the user sees it from where the program started.
-  if (arguments->output && !arguments->output->starts_with('/')) {
-    arguments->output = env.WorkingDirectory() + "/" + *arguments->output;
-  }
-  if (arguments->folder && env.ChangeDirectory(*arguments->folder) != 0) {
-    env.WriteErrorOutput("kzo-export: no such folder: " + *arguments->folder + "\n");
-    return 2;
-  }
-  MessagesToErrorOutput to_error_output(env);
-  platform::Env& load_env = arguments->output ? env : to_error_output;
-  driver::LoadLegacyFolder(load_env);
-  if (arguments->format == "sqlite") return WriteDatabase(env, *arguments->output);
-  std::string document = ModelJson();
-  document += '\n';
-  return WriteDocument(env, arguments->output, document);
+  // The output file is named as the user sees it from where the program started; messages
+  // name it as the user wrote it.
+  std::string named = output.value_or("standard output");
+  if (output && !output->starts_with('/')) *output = env.WorkingDirectory() + "/" + *output;
+  if (std::optional<int> failed = command.EnterFolder(env)) return *failed;
+  platform::WriteView view(env);
+  MessagesToErrorOutput to_error_output(view);
+  platform::Env& load = output ? static_cast<platform::Env&>(view) : to_error_output;
+  driver::LoadLegacyFolder(command.ReportPlatform(load));
+  std::optional<std::string> failure = WriteOutput(env, files, format, output);
+  if (!failure) return driver::kExitOk;
+  command.Complain(env, "cannot write " + named + " (" + *failure + ")");
+  return driver::kExitOutputFailed;
 }
 
 }  // namespace kzo::exporter

@@ -7,12 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "platform/env.h"
+
 namespace kzo::exporter {
 
-// Writes the model that the last load built as a database at path. The database is built
-// in one transaction in a new file next to path, which replaces path only once it is
-// complete; on failure the new file is removed, path stays as it was, and the message is
-// returned.
-std::optional<std::string> WriteSqliteDatabase(const std::string& path);
+// Writes the model that the last load built as a database at path (files takes paths
+// exactly as written). The database is built in one transaction in a new file next to
+// path, which replaces path only once it is complete; on failure the new file is removed,
+// path stays as it was, and the message is returned.
+std::optional<std::string> WriteSqliteDatabase(platform::Env& files, const std::string& path);
 
 }  // namespace kzo::exporter

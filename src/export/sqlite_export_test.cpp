@@ -90,7 +90,7 @@ class SqliteExportTest : public testing::RunTest {
   }
 
   void ExportAndOpen() {
-    std::optional<std::string> failure = WriteSqliteDatabase(path);
+    std::optional<std::string> failure = WriteSqliteDatabase(platform::ExactPathEnv(), path);
     ASSERT_EQ(failure, std::nullopt);
     ASSERT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
   }
@@ -221,13 +221,14 @@ TEST_F(SqliteExportTest, AnExistingFileIsReplacedOnlyByACompleteDatabase) {
   // A folder in the way: the database is written, the rename fails and is undone.
   output.MakeFolder("taken.db");
   output.Write("taken.db/keep", "kept");
-  std::optional<std::string> failure = WriteSqliteDatabase(output / "taken.db");
+  std::optional<std::string> failure =
+      WriteSqliteDatabase(platform::ExactPathEnv(), output / "taken.db");
   ASSERT_NE(failure, std::nullopt);
   EXPECT_EQ(output.Read("taken.db/keep"), "kept");
   EXPECT_EQ(output.List().size(), 2u) << "no temporary file is left behind";
 
   // No folder to write in: nothing is created.
-  failure = WriteSqliteDatabase(output / "missing/model.db");
+  failure = WriteSqliteDatabase(platform::ExactPathEnv(), output / "missing/model.db");
   ASSERT_NE(failure, std::nullopt);
   EXPECT_FALSE(output.Exists("missing"));
 }

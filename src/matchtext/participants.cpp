@@ -114,6 +114,7 @@ struct TeamLines {
 struct ReplayedError {
   int number;
   bool line_read;
+  std::string place;
 };
 
 struct TeamsFile {
@@ -146,7 +147,7 @@ std::unique_ptr<TeamsFile> ReadTeamsFile(std::string_view path) {
   }
   store::CloseFile(file);
   for (const store::RaisedError& error : recorder.errors()) {
-    teams->errors.push_back({error.number, error.tag == "MAKEASCI"});
+    teams->errors.push_back({error.number, error.tag == "MAKEASCI", error.place});
   }
   return teams;
 }
@@ -155,9 +156,9 @@ void ReplayErrors(const TeamsFile& teams) {
   for (const ReplayedError& error : teams.errors) {
     if (error.line_read) {
       store::Procedure procedure("MAKEASCI");
-      store::RaiseError(error.number);
+      store::RaiseErrorAt(error.number, error.place);
     } else {
-      store::RaiseError(error.number);
+      store::RaiseErrorAt(error.number, error.place);
     }
   }
 }

@@ -65,15 +65,23 @@ class Env {
   // fails otherwise.
   virtual std::optional<std::string> LongPath(std::string_view path) = 0;
 
-  // Makes path the working directory. Returns 0 or an error number.
+  // Makes the folder at path, taken exactly as written (a path named on the command line),
+  // the working directory. Returns 0 or an error number (76 no such folder, 75 not a
+  // folder, 70 no permission); LastErrorText tells the system's reason.
   virtual int ChangeDirectory(std::string_view path) = 0;
+  // The system's description of the last file operation that failed ("No space left on
+  // device"), for messages about the files the user names.
+  virtual std::string LastErrorText() = 0;
 
-  // Writes bytes to standard output.
-  virtual void WriteConsole(std::string_view bytes) = 0;
+  // Writes bytes to standard output; false when they could not be written whole (the
+  // reason in LastErrorText).
+  virtual bool WriteConsole(std::string_view bytes) = 0;
   // Writes bytes to standard error.
   virtual void WriteErrorOutput(std::string_view bytes) = 0;
-  // Shows an error report with the buttons OK and Cancel and returns the answer.
-  virtual Answer ReportError(std::string_view text) = 0;
+  // Shows an error report with the buttons OK and Cancel and returns the answer. place
+  // names where the error happened ("In data\wrestlrs.dat, line 12", or empty); the report
+  // itself shows only text.
+  virtual Answer ReportError(std::string_view text, std::string_view place) = 0;
   // Ends the process with the exit code.
   [[noreturn]] virtual void Exit(int code) = 0;
 
@@ -88,8 +96,13 @@ class Env {
   virtual double Random() = 0;
 };
 
-// The Linux implementation of every service.
+// The Linux implementation of every service: names of the legacy data are found in any
+// letter case, with "\" and "/" as separators.
 Env& DefaultEnv();
+// The Linux implementation with every path taken exactly as written, POSIX meaning (no
+// letter-case matching, "\" an ordinary character), for the files the user names on the
+// command line.
+Env& ExactPathEnv();
 
 // Forwards every call to another Env, so that a test overrides just what it cares about.
 class EnvWrapper : public Env {
@@ -123,9 +136,12 @@ class EnvWrapper : public Env {
     return target_.LongPath(path);
   }
   int ChangeDirectory(std::string_view path) override { return target_.ChangeDirectory(path); }
-  void WriteConsole(std::string_view bytes) override { target_.WriteConsole(bytes); }
+  std::string LastErrorText() override { return target_.LastErrorText(); }
+  bool WriteConsole(std::string_view bytes) override { return target_.WriteConsole(bytes); }
   void WriteErrorOutput(std::string_view bytes) override { target_.WriteErrorOutput(bytes); }
-  Answer ReportError(std::string_view text) override { return target_.ReportError(text); }
+  Answer ReportError(std::string_view text, std::string_view place) override {
+    return target_.ReportError(text, place);
+  }
   [[noreturn]] void Exit(int code) override {
     target_.Exit(code);
     std::abort();  // never reached: the target ends the process
@@ -138,6 +154,30 @@ class EnvWrapper : public Env {
 
  private:
   Env& target_;
+};
+
+// Answers every error report with OK without asking, the report still written to standard
+// error (kzo-import --yes).
+class ReportsAnsweredOk : public EnvWrapper {
+ public:
+  using EnvWrapper::EnvWrapper;
+  Answer ReportError(std::string_view text, std::string_view) override {
+    WriteErrorOutput(std::string(text) + "\r\n");
+    return Answer::kOk;
+  }
+};
+
+// Follows every error report with one more line naming where the error happened
+// (kzo-import --explain); the report itself stays as it is.
+class ReportsWithPlace : public EnvWrapper {
+ public:
+  using EnvWrapper::EnvWrapper;
+  Answer ReportError(std::string_view text, std::string_view place) override {
+    std::string explained(text);
+    explained += "\r\n";
+    explained += place.empty() ? std::string_view("In no file") : place;
+    return EnvWrapper::ReportError(explained, place);
+  }
 };
 
 }  // namespace kzo::platform

@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <random>
 #include <vector>
@@ -51,27 +53,33 @@ bool IsRegularFile(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// The name a created file gets: the resolved file when one exists in any letter case,
-// else the last component as written, in the resolved folder.
-ResolvedPath ResolveForCreate(std::string_view path) {
-  ResolvedPath resolved = ResolvePath(path);
-  if (resolved.error == 53) resolved.error = 0;
+// A path taken exactly as written: 53 when only its last component is missing, 76 when a
+// folder of it is.
+ResolvedPath ResolveExactly(std::string_view path) {
+  ResolvedPath resolved{std::string(path), 0};
+  if (resolved.path.empty()) resolved.path = ".";
+  struct stat st;
+  if (stat(resolved.path.c_str(), &st) == 0) return resolved;
+  std::size_t slash = resolved.path.find_last_of('/');
+  std::string folder = slash == std::string::npos ? "." : resolved.path.substr(0, slash + 1);
+  resolved.error = IsFolder(folder) ? 53 : 76;
   return resolved;
 }
 
 class PosixEnv final : public Env {
  public:
-  PosixEnv() : random_(static_cast<std::uint64_t>(time(nullptr)) ^ clock()) {}
+  explicit PosixEnv(bool exact_paths)
+      : exact_paths_(exact_paths), random_(static_cast<std::uint64_t>(time(nullptr)) ^ clock()) {}
 
   OpenResult Open(std::string_view path, OpenMode mode) override {
-    ResolvedPath resolved = mode == OpenMode::kInput ? ResolvePath(path) : ResolveForCreate(path);
-    if (resolved.error != 0) return {0, resolved.error};
-    if (IsFolder(resolved.path)) return {0, 75};
+    ResolvedPath resolved = mode == OpenMode::kInput ? Resolve(path) : ResolveForCreate(path);
+    if (resolved.error != 0) return {0, NotFound(resolved.error)};
+    if (IsFolder(resolved.path)) return {0, NotAFile()};
     int flags = O_RDONLY;
     if (mode == OpenMode::kOutput) flags = O_WRONLY | O_CREAT | O_TRUNC;
     if (mode == OpenMode::kAppend) flags = O_WRONLY | O_CREAT | O_APPEND;
     int fd = open(resolved.path.c_str(), flags | O_CLOEXEC, 0666);
-    if (fd < 0) return {0, ErrorFromErrno(errno)};
+    if (fd < 0) return {0, Failed(ErrorFromErrno(errno))};
     // Handles start at 1 so that 0 can mean "none".
     return {fd + 1, 0};
   }
@@ -80,7 +88,7 @@ class PosixEnv final : public Env {
     while (true) {
       ssize_t n = read(handle - 1, buffer, size);
       if (n >= 0) return static_cast<long>(n);
-      if (errno != EINTR) return -ErrorFromErrno(errno);
+      if (errno != EINTR) return -Failed(ErrorFromErrno(errno));
     }
   }
 
@@ -89,7 +97,7 @@ class PosixEnv final : public Env {
       ssize_t n = write(handle - 1, buffer, size);
       if (n < 0) {
         if (errno == EINTR) continue;
-        return ErrorFromErrno(errno);
+        return Failed(ErrorFromErrno(errno));
       }
       buffer += n;
       size -= static_cast<std::size_t>(n);
@@ -97,47 +105,47 @@ class PosixEnv final : public Env {
     return 0;
   }
 
-  int Close(int handle) override { return close(handle - 1) == 0 ? 0 : ErrorFromErrno(errno); }
+  int Close(int handle) override { return close(handle - 1) == 0 ? 0 : Failed(ErrorFromErrno(errno)); }
 
   bool FileExists(std::string_view path) override {
     if (path.empty() || path.back() == ':') return false;
     if (path.find_first_of("?*") != std::string_view::npos) return false;
-    ResolvedPath resolved = ResolvePath(path);
+    ResolvedPath resolved = Resolve(path);
     return resolved.error == 0 && IsRegularFile(resolved.path);
   }
 
   int DeleteFile(std::string_view path) override {
-    ResolvedPath resolved = ResolvePath(path);
+    ResolvedPath resolved = Resolve(path);
     if (resolved.error != 0) return 53;
     if (IsFolder(resolved.path)) return 75;
-    if (unlink(resolved.path.c_str()) != 0) return errno == ENOENT ? 53 : ErrorFromErrno(errno);
+    if (unlink(resolved.path.c_str()) != 0) return errno == ENOENT ? 53 : Failed(ErrorFromErrno(errno));
     return 0;
   }
 
   int RenameFile(std::string_view from, std::string_view to) override {
-    ResolvedPath source = ResolvePath(from);
+    ResolvedPath source = Resolve(from);
     if (source.error != 0) return 53;
-    ResolvedPath target = ResolvePath(to);
+    ResolvedPath target = Resolve(to);
     if (target.error == 0) return 58;
     if (target.error == 76) return 76;
     if (renameat2(AT_FDCWD, source.path.c_str(), AT_FDCWD, target.path.c_str(), RENAME_NOREPLACE) ==
         0) {
       return 0;
     }
-    if (errno != EINVAL && errno != ENOSYS) return ErrorFromErrno(errno);
+    if (errno != EINVAL && errno != ENOSYS) return Failed(ErrorFromErrno(errno));
     // A file system without a no-replace rename: a hard link fails when the target exists.
-    if (link(source.path.c_str(), target.path.c_str()) != 0) return ErrorFromErrno(errno);
-    if (unlink(source.path.c_str()) != 0) return ErrorFromErrno(errno);
+    if (link(source.path.c_str(), target.path.c_str()) != 0) return Failed(ErrorFromErrno(errno));
+    if (unlink(source.path.c_str()) != 0) return Failed(ErrorFromErrno(errno));
     return 0;
   }
 
   int ReplaceFile(std::string_view from, std::string_view to) override {
-    ResolvedPath source = ResolvePath(from);
+    ResolvedPath source = Resolve(from);
     if (source.error != 0) return 53;
     ResolvedPath target = ResolveForCreate(to);
-    if (target.error != 0) return target.error;
-    if (IsFolder(target.path)) return 75;
-    return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0 : ErrorFromErrno(errno);
+    if (target.error != 0) return NotFound(target.error);
+    if (IsFolder(target.path)) return NotAFile();
+    return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0 : Failed(ErrorFromErrno(errno));
   }
 
   std::string WorkingDirectory() override {
@@ -154,19 +162,25 @@ class PosixEnv final : public Env {
   std::optional<std::string> LongPath(std::string_view path) override {
     path = path.substr(0, kPathLimit);
     if (path.empty()) return std::nullopt;
-    ResolvedPath resolved = ResolvePath(path);
+    ResolvedPath resolved = Resolve(path);
     if (resolved.error != 0 || resolved.path.size() > kPathLimit) return std::nullopt;
     return resolved.path;
   }
 
   int ChangeDirectory(std::string_view path) override {
-    ResolvedPath resolved = ResolvePath(path);
-    if (resolved.error != 0) return 76;
-    return chdir(resolved.path.c_str()) == 0 ? 0 : ErrorFromErrno(errno);
+    std::string folder(path);
+    if (chdir(folder.c_str()) == 0) return 0;
+    return Failed(errno == ENOTDIR ? 75 : ErrorFromErrno(errno));
   }
 
-  void WriteConsole(std::string_view bytes) override {
+  std::string LastErrorText() override { return std::strerror(last_errno_); }
+
+  bool WriteConsole(std::string_view bytes) override {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+    last_errno_ = errno;
+    std::clearerr(stdout);
+    return false;
   }
 
   void WriteErrorOutput(std::string_view bytes) override {
@@ -174,7 +188,7 @@ class PosixEnv final : public Env {
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
   }
 
-  Answer ReportError(std::string_view text) override {
+  Answer ReportError(std::string_view text, std::string_view) override {
     std::fflush(stdout);
     std::string report(text);
     report += "\r\n";
@@ -267,15 +281,58 @@ class PosixEnv final : public Env {
   };
   static constexpr std::size_t kMaxBlock = std::size_t{1} << 40;
 
+  // Resolves a path by the rule of this environment.
+  ResolvedPath Resolve(std::string_view path) const {
+    return exact_paths_ ? ResolveExactly(path) : ResolvePath(path);
+  }
+  // The name a created file gets: the resolved file when one exists (in any letter case
+  // for legacy names), else the last component as written, in the resolved folder.
+  ResolvedPath ResolveForCreate(std::string_view path) const {
+    ResolvedPath resolved = Resolve(path);
+    if (resolved.error == 53) resolved.error = 0;
+    return resolved;
+  }
+  // A path that names nothing, or a folder where a file is needed: error, with the system's
+  // reason for LastErrorText.
+  int NotFound(int error) {
+    last_errno_ = ENOENT;
+    return error;
+  }
+  int NotAFile() {
+    last_errno_ = EISDIR;
+    return 75;
+  }
+  // Notes errno for LastErrorText and returns error.
+  int Failed(int error) {
+    last_errno_ = errno;
+    return error;
+  }
+
+  bool exact_paths_;
+  int last_errno_ = 0;
   std::deque<BlockLinks> heaps_;  // one list head per heap; a deque never moves them
   std::mt19937_64 random_;
 };
 
 }  // namespace
 
+// A write beyond the process's file-size limit fails like any other write (EFBIG) instead
+// of ending the process.
+void IgnoreFileSizeSignal() {
+  static bool ignored = (std::signal(SIGXFSZ, SIG_IGN), true);
+  (void)ignored;
+}
+
 Env& DefaultEnv() {
+  IgnoreFileSizeSignal();
   // Never destroyed: the heaps it made live until the process ends.
-  static PosixEnv& env = *new PosixEnv;
+  static PosixEnv& env = *new PosixEnv(false);
+  return env;
+}
+
+Env& ExactPathEnv() {
+  IgnoreFileSizeSignal();
+  static PosixEnv& env = *new PosixEnv(true);
   return env;
 }
 

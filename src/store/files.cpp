@@ -17,29 +17,51 @@ constexpr std::size_t kMaxItemBytes = 255;
 
 struct OpenedFile {
   FileMode mode = FileMode::kInput;
+  int number = 0;  // the file number
   int handle = 0;
   std::string data;     // input: the whole file; output: bytes not yet written
   std::size_t pos = 0;  // input: the reading position
   std::size_t end = 0;  // input: the logical end (first 0x1A, or the size)
   bool write_failed = false;
+  // input: the line ends counted in data[0, counted_to), for the line of an error
+  std::size_t counted_to = 0;
+  std::size_t line_ends = 0;
 };
 
 std::array<std::unique_ptr<OpenedFile>, kMaxFileNumber + 1> files;
 // File numbers whose open failed: their writes are remembered as failed.
 std::array<bool, kMaxFileNumber + 1> failed_opens{};
+// The path last opened (or tried) under each file number, for the place of its errors.
+std::array<std::string, kMaxFileNumber + 1> paths;
 
 OpenedFile* Find(int file) {
   if (file < 1 || file > kMaxFileNumber) return nullptr;
   return files[static_cast<std::size_t>(file)].get();
 }
 
+// The line (from 1) of the reading position of an input file.
+std::size_t LineOfPosition(OpenedFile& f) {
+  if (f.counted_to > f.pos) f.counted_to = f.line_ends = 0;
+  for (; f.counted_to < f.pos; ++f.counted_to) f.line_ends += f.data[f.counted_to] == '\r';
+  return f.line_ends + 1;
+}
+
+// Raises a numbered error that concerns the file with the number; a read names its line.
+void RaiseFileError(int number, int file, bool at_line = false) {
+  OpenedFile* opened = Find(file);
+  bool known = file >= 1 && file <= kMaxFileNumber && !paths[static_cast<std::size_t>(file)].empty();
+  if (!known) return RaiseError(number);
+  std::size_t line = at_line && opened != nullptr ? LineOfPosition(*opened) : 0;
+  RaiseErrorAt(number, FilePlace(paths[static_cast<std::size_t>(file)], line));
+}
+
 // The open input file, or null after raising 52 (not open) or 54 (open for output).
 OpenedFile* InputFile(int file) {
   OpenedFile* opened = Find(file);
   if (opened == nullptr) {
-    RaiseError(52);
+    RaiseFileError(52, file);
   } else if (opened->mode != FileMode::kInput) {
-    RaiseError(54);
+    RaiseFileError(54, file);
     return nullptr;
   }
   return opened;
@@ -54,7 +76,7 @@ void ReadWhole(OpenedFile& opened) {
     data.resize(size + static_cast<std::size_t>(n > 0 ? n : 0));
     if (n == 0) break;
     if (n < 0) {
-      RaiseError(static_cast<int>(-n));
+      RaiseFileError(static_cast<int>(-n), opened.number);
       break;
     }
   }
@@ -68,7 +90,7 @@ void Flush(OpenedFile& opened) {
   opened.data.clear();
   if (error != 0) {
     opened.write_failed = true;
-    RaiseError(error);
+    RaiseFileError(error, opened.number);
   }
 }
 
@@ -101,13 +123,14 @@ int FreeFile() {
 
 void OpenFile(std::string_view path, FileMode mode, int file) {
   if (file < 1 || file > kMaxFileNumber) {
-    RaiseError(52);
+    RaiseErrorAt(52, FilePlace(path));
     return;
   }
   if (Find(file)) {
-    RaiseError(55);
+    RaiseErrorAt(55, FilePlace(path));
     return;
   }
+  paths[static_cast<std::size_t>(file)] = path;
   auto& slot = files[static_cast<std::size_t>(file)];
   platform::OpenMode platform_mode = mode == FileMode::kInput    ? platform::OpenMode::kInput
                                      : mode == FileMode::kOutput ? platform::OpenMode::kOutput
@@ -115,11 +138,12 @@ void OpenFile(std::string_view path, FileMode mode, int file) {
   platform::OpenResult result = Platform().Open(path, platform_mode);
   failed_opens[static_cast<std::size_t>(file)] = result.error != 0;
   if (result.error != 0) {
-    RaiseError(result.error);
+    RaiseFileError(result.error, file);
     return;
   }
   slot = std::make_unique<OpenedFile>();
   slot->mode = mode;
+  slot->number = file;
   slot->handle = result.handle;
   if (mode == FileMode::kInput) ReadWhole(*slot);
 }
@@ -130,7 +154,7 @@ bool CloseFile(int file) {
   std::unique_ptr<OpenedFile> closing = std::move(files[static_cast<std::size_t>(file)]);
   if (closing->mode != FileMode::kInput) Flush(*closing);
   int error = Platform().Close(closing->handle);
-  if (error != 0) RaiseError(error);
+  if (error != 0) RaiseFileError(error, file);
   return error == 0 && !closing->write_failed;
 }
 
@@ -141,6 +165,7 @@ void CloseAllFiles() {
 void ForgetAllFiles() {
   for (auto& slot : files) slot.reset();
   failed_opens.fill(false);
+  for (std::string& path : paths) path.clear();
 }
 
 bool IsFileOpen(int file) {
@@ -163,7 +188,7 @@ std::int32_t ReadNumber(int file) {
   if (f == nullptr) return 0;
   while (f->pos < f->end && f->data[f->pos] == ' ') ++f->pos;
   if (f->pos >= f->end) {
-    RaiseError(62);
+    RaiseFileError(62, file, true);
     return 0;
   }
   char item[kMaxItemBytes];
@@ -183,7 +208,7 @@ std::string_view ReadLine(int file, bool cut_at_zero) {
   OpenedFile* f = InputFile(file);
   if (f == nullptr) return {};
   if (f->pos >= f->end) {
-    RaiseError(62);
+    RaiseFileError(62, file, true);
     return {};
   }
   std::size_t start = f->pos;
@@ -211,11 +236,11 @@ Text ReadRecordString(int file) {
 void PrintLine(int file, std::string_view text) {
   OpenedFile* opened = Find(file);
   if (opened == nullptr) {
-    RaiseError(52);
+    RaiseFileError(52, file);
     return;
   }
   if (opened->mode == FileMode::kInput) {
-    RaiseError(54);
+    RaiseFileError(54, file);
     return;
   }
   opened->data.append(text).append("\r\n");

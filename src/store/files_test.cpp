@@ -40,6 +40,21 @@ TEST_F(LegacyFileTest, ItemsShareALineSeparatedByCommasOrBlanks) {
   EXPECT_TRUE(env.reports.empty());
 }
 
+TEST_F(LegacyFileTest, AnErrorNamesTheFileAndTheLineBeingRead) {
+  std::string previous = env.WorkingDirectory();
+  ASSERT_EQ(env.ChangeDirectory(folder.path()), 0);  // names are given from the legacy folder
+  int file = OpenWith("1\r\ntwo\r\n");
+  ReadNumber(file);
+  ReadLine(file);
+  ReadLine(file);
+  CloseFile(file);
+  PrintLine(file, "x");
+  OpenFile(folder / "sub\\missing.txt", FileMode::kInput, file);
+  EXPECT_EQ(env.places, (std::vector<std::string>{"In data.txt, line 3", "In data.txt",
+                                                  "In sub\\missing.txt"}));
+  ASSERT_EQ(env.ChangeDirectory(previous), 0);
+}
+
 TEST_F(LegacyFileTest, NumberAfterACountStartsOnTheNextLine) {
   int file = OpenWith("7,8\r\nnext\r\n");
   ReadNumber(file);

@@ -133,14 +133,32 @@ ErrorRecorder::~ErrorRecorder() {
 }
 
 void RaiseError(int number) {
+  RaiseErrorAt(number, "");
+}
+
+void RaiseErrorAt(int number, std::string_view place) {
   platform::Env& env = Platform();
   std::string tag = RunningProcedure();
-  if (TheRuntime().recorder != nullptr) TheRuntime().recorder->Note({number, tag});
-  if (env.ReportError(ErrorReportText(number, tag)) == platform::Answer::kOk) {
-    return;
+  if (TheRuntime().recorder != nullptr) {
+    TheRuntime().recorder->Note({number, tag, std::string(place)});
   }
+  if (env.ReportError(ErrorReportText(number, tag), place) == platform::Answer::kOk) return;
   CloseAllFiles();
   env.Exit(255);
+}
+
+std::string FilePlace(std::string_view path, std::size_t line) {
+  std::string folder = Platform().WorkingDirectory();
+  auto separator = [](char c) { return c == '\\' || c == '/'; };
+  if (!folder.empty() && path.starts_with(folder) &&
+      (path.size() == folder.size() || separator(path[folder.size()]))) {
+    path.remove_prefix(folder.size());
+  }
+  while (!path.empty() && separator(path.front())) path.remove_prefix(1);
+  std::string place = "In ";
+  place.append(path);
+  if (line > 0) place += ", line " + std::to_string(line);
+  return place;
 }
 
 }  // namespace kzo::store

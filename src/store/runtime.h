@@ -35,10 +35,12 @@ const char* ErrorDescription(int number);
 // The text of the report of a numbered error raised in the procedure with the tag.
 std::string ErrorReportText(int number, std::string_view tag);
 
-// An error raised while an ErrorRecorder lived: its number and the tag its report named.
+// An error raised while an ErrorRecorder lived: its number, the tag its report named and
+// the place it concerned.
 struct RaisedError {
   int number;
   std::string tag;
+  std::string place;
 };
 
 // Notes every error raised while it lives (they are reported as usual), so that a reader
@@ -61,5 +63,12 @@ class ErrorRecorder {
 // when the user answers OK (the caller abandons the failing statement and goes on). On
 // Cancel every open file is closed and the process ends with exit code 255.
 void RaiseError(int number);
+// Raises a numbered error as RaiseError does; place tells where it happened (see FilePlace),
+// for a platform that explains its reports.
+void RaiseErrorAt(int number, std::string_view place);
+// The place of an error that concerns the file at path, named as the legacy folder (the
+// working directory) names it, with the line being read when line > 0:
+// "In data\wrestlrs.dat, line 12".
+std::string FilePlace(std::string_view path, std::size_t line = 0);
 
 }  // namespace kzo::store

@@ -103,13 +103,18 @@ ProgramRun RunProgramWithTimeout(const std::string& program,
 }
 
 ProgramRun RunProgramOnTerminal(const std::string& program, const std::string& folder,
-                                const std::vector<std::string>& answers) {
+                                const std::vector<std::string>& answers,
+                                const std::vector<std::string>& arguments) {
   int terminal = -1;
   pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
   if (child < 0) throw std::runtime_error("forkpty");
   if (child == 0) {
     if (chdir(folder.c_str()) != 0) _exit(127);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   ProgramRun run;

@@ -28,9 +28,11 @@ ProgramRun RunProgramWithTimeout(const std::string& program,
 
 namespace kzo::testing {
 
-// Runs the program on a new pseudo-terminal (its controlling terminal), answering each
-// "OK/Cancel? " prompt with the next of answers; what it wrote to the terminal is in out.
+// Runs the program with the arguments on a new pseudo-terminal (its controlling terminal),
+// answering each "OK/Cancel? " prompt with the next of answers; what it wrote to the
+// terminal is in out.
 ProgramRun RunProgramOnTerminal(const std::string& program, const std::string& folder,
-                                const std::vector<std::string>& answers);
+                                const std::vector<std::string>& answers,
+                                const std::vector<std::string>& arguments = {});
 
 }  // namespace kzo::testing

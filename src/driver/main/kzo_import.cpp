@@ -1,8 +1,7 @@
-// kzo-import: imports the legacy installation in the working directory and writes its
-// match report "matches.txt". Takes no arguments.
-#include "driver/importer.h"
+// kzo-import: imports a legacy installation and writes its match report "matches.txt".
+#include "driver/import_command.h"
 #include "platform/env.h"
 
-int main() {
-  return kzo::driver::ImporterMain(kzo::platform::DefaultEnv());
+int main(int argc, char** argv) {
+  return kzo::driver::ImportCommand(argc, argv, kzo::platform::DefaultEnv());
 }

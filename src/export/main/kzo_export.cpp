@@ -3,5 +3,6 @@
 #include "platform/env.h"
 
 int main(int argc, char** argv) {
-  return kzo::exporter::ExportMain(argc, argv, kzo::platform::DefaultEnv());
+  return kzo::exporter::ExportMain(argc, argv, kzo::platform::DefaultEnv(),
+                                   kzo::platform::ExactPathEnv());
 }

@@ -20,14 +20,18 @@ class TestEnv : public EnvWrapper {
  public:
   TestEnv() : EnvWrapper(DefaultEnv()) {}
 
-  Answer ReportError(std::string_view text) override {
+  Answer ReportError(std::string_view text, std::string_view place) override {
     reports.emplace_back(text);
+    places.emplace_back(place);
     if (answers.empty()) return Answer::kOk;
     Answer answer = answers.front();
     answers.pop_front();
     return answer;
   }
-  void WriteConsole(std::string_view bytes) override { console.append(bytes); }
+  bool WriteConsole(std::string_view bytes) override {
+    console.append(bytes);
+    return true;
+  }
   void WriteErrorOutput(std::string_view bytes) override { error_output.append(bytes); }
   [[noreturn]] void Exit(int code) override { throw ExitRequested{code}; }
   LocalTime Now() override { return now; }
@@ -35,6 +39,7 @@ class TestEnv : public EnvWrapper {
 
   std::deque<Answer> answers;  // answers to the next reports; OK when empty
   std::vector<std::string> reports;
+  std::vector<std::string> places;  // where each report's error happened
   std::string console;
   std::string error_output;
   LocalTime now{2026, 12, 7, 15, 30, 0, 0};

@@ -1,0 +1,30 @@
+#include "export/output_file.h"
+
+namespace kzo::exporter {
+namespace {
+
+// How many random names are tried before the export gives up on a temporary file.
+constexpr int kTemporaryNameTries = 100;
+
+}  // namespace
+
+std::optional<std::string> TemporaryName(platform::Env& files, const std::string& path) {
+  for (int i = 0; i < kTemporaryNameTries; ++i) {
+    std::string name = path + ".new-" + std::to_string(static_cast<int>(files.Random() * 1000000));
+    if (!files.FileExists(name)) return name;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> WriteBytes(platform::Env& files, const std::string& path,
+                                      std::string_view bytes) {
+  platform::OpenResult opened = files.Open(path, platform::OpenMode::kOutput);
+  if (opened.error != 0) return files.LastErrorText();
+  bool written = files.Write(opened.handle, bytes.data(), bytes.size()) == 0;
+  std::optional<std::string> failure;
+  if (!written) failure = files.LastErrorText();
+  if (files.Close(opened.handle) != 0 && written) failure = files.LastErrorText();
+  return failure;
+}
+
+}  // namespace kzo::exporter

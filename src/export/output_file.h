@@ -1,0 +1,35 @@
+// The files the user names for the export's output: written whole into a new file beside
+// the target, which then takes the target's name, or not at all.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/env.h"
+
+namespace kzo::exporter {
+
+// A name beside path that no file has yet, or nullopt when every name tried is taken.
+std::optional<std::string> TemporaryName(platform::Env& files, const std::string& path);
+
+// Writes bytes into a new file at path; the system's reason when that failed.
+std::optional<std::string> WriteBytes(platform::Env& files, const std::string& path,
+                                      std::string_view bytes);
+
+// Writes the file at path whole or not at all: write(temporary) makes the file under a new
+// name beside path and returns the reason when it failed; a complete file then replaces
+// path. On failure the temporary file is removed, path stays as it was, and the reason is
+// returned. files takes paths exactly as written.
+template <class Write>
+std::optional<std::string> WriteWholeFile(platform::Env& files, const std::string& path,
+                                          Write write) {
+  std::optional<std::string> temporary = TemporaryName(files, path);
+  if (!temporary) return "no free name for a temporary file";
+  std::optional<std::string> failure = write(*temporary);
+  if (!failure && files.ReplaceFile(*temporary, path) != 0) failure = files.LastErrorText();
+  if (failure) files.DeleteFile(*temporary);
+  return failure;
+}
+
+}  // namespace kzo::exporter

@@ -1,0 +1,71 @@
+// Legacy folders for end-to-end tests: copies of the sample installation, what a folder
+// holds, and running the programs as a user who may not write.
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/run_program.h"
+
+namespace kzo::testing {
+
+inline void CopySample(const std::string& folder) {
+  std::filesystem::copy(std::filesystem::path(KZO_SOURCE_DIR) / "examples" / "sample", folder,
+                        std::filesystem::copy_options::recursive);
+}
+
+// Every file below folder by its relative path, with its bytes.
+inline std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    files[std::filesystem::relative(entry.path(), folder).string()] = bytes.str();
+  }
+  return files;
+}
+
+// Sets the permissions of folder and everything in it: 0555 folders and 0444 files make it
+// read-only, 0755 and 0644 writable again. Its parents become searchable by everyone.
+inline void SetFolderMode(const std::string& folder, bool writable) {
+  namespace fs = std::filesystem;
+  for (fs::path path = folder; path != path.root_path(); path = path.parent_path())
+    fs::permissions(path, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  fs::perms folders = writable ? fs::perms(0755) : fs::perms(0555);
+  fs::perms files = writable ? fs::perms(0644) : fs::perms(0444);
+  fs::permissions(folder, folders);
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    fs::permissions(entry.path(), entry.is_directory() ? folders : files);
+}
+
+// The command that runs program as a user who may not write into a read-only folder: root
+// writes anywhere, so root runs it as nobody.
+inline std::vector<std::string> WithoutWritePermission(const std::string& program) {
+  if (geteuid() != 0) return {program};
+  return {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", program};
+}
+
+// The command that runs program under a file-size limit of blocks of 512 bytes.
+inline std::vector<std::string> WithFileSizeLimit(int blocks, const std::string& program) {
+  return {"/bin/sh", "-c", "ulimit -f " + std::to_string(blocks) + " && exec \"$@\"", "sh",
+          program};
+}
+
+// Runs command (a program and its first arguments) with the further arguments in folder.
+inline ProgramRun RunCommand(std::vector<std::string> command,
+                             const std::vector<std::string>& arguments, const std::string& folder) {
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  std::string program = command.front();
+  command.erase(command.begin());
+  return RunProgram(program, command, folder);
+}
+
+}  // namespace kzo::testing
