@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/testing/test_env.h"
+#include "support/folders.h"
 #include "support/legacy_files.h"
 #include "support/run_program.h"
 
@@ -93,11 +94,6 @@ TEST_F(InstallationTest, ASecondRunLeavesTheCircuitDatabasesAlone) {
 }
 
 // Runs a Python check over the exported document; it prints "ok" when every check holds.
-testing::ProgramRun CheckDocument(const std::string& folder, const std::string& checks) {
-  std::string script = "import json,sys\nd=json.load(open('model.json',encoding='utf-8'))\n" +
-                       checks + "\nprint('ok')\n";
-  return testing::RunProgram("/usr/bin/python3", {"-c", script}, folder);
-}
 
 TEST_F(InstallationTest, TheExportHoldsEveryMatchAsTheFilesSay) {
   testing::ProgramRun run =
@@ -105,7 +101,7 @@ TEST_F(InstallationTest, TheExportHoldsEveryMatchAsTheFilesSay) {
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_FALSE(folder.Exists("matches.txt"));
-  testing::ProgramRun check = CheckDocument(folder.path(), R"(
+  testing::ProgramRun check = testing::CheckDocument(folder.path(), R"(
 assert d['format'] == 'kzo-model' and d['version'] == 1
 assert [w['wname'] for w in d['wrestlers']] == [None, 'Orrin Vale', 'Tuck Masden', 'Quill Danby', 'Pim Lorca']
 assert d['moves'][0]['mname'] == '--- None ---'
@@ -131,7 +127,7 @@ TEST_F(InstallationTest, TheExportGoesToStandardOutputAsValidJson) {
   testing::ProgramRun run = testing::RunProgram(KZO_EXPORT_PROGRAM, {folder.path()}, "/");
   ASSERT_EQ(run.exit_code, 0) << run.err;
   folder.Write("model.json", run.out);
-  EXPECT_EQ(CheckDocument(folder.path(), "assert len(d['circuits']) == 2").out, "ok\n");
+  EXPECT_EQ(testing::CheckDocument(folder.path(), "assert len(d['circuits']) == 2").out, "ok\n");
 }
 
 }  // namespace

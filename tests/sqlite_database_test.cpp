@@ -16,37 +16,10 @@ namespace {
 
 using testing::Lines;
 
-// Two wrestlers and one circuit whose one show holds a singles match.
-void WriteInstallation(const platform::TempFolder& folder) {
-  folder.Write("data/wrestlrs.dat",
-               testing::RosterFile({testing::WrestlerRecord("Orrin Vale", 80),
-                                    testing::WrestlerRecord("Tuck Masden", 70)}));
-  for (const char* empty : {"managers.dat", "moves.dat", "dives.dat", "fobjects.dat",
-                            "gimmicks.dat", "stables.dat", "teams.dat"}) {
-    folder.Write(std::string("data/") + empty, "0\r\n");
-  }
-  folder.Write("card.lgs", Lines({"Northern Circuit", "north", "x"}));
-  folder.Write("north/card.inf", "1\r\n");
-  folder.Write("north/card.ovv", Lines({"Opening Night"}));
-  folder.Write("north/cardra.001",
-               "3\r\n" + Lines({"1", "Singles", "Tuck Masden pinned Orrin Vale in 9:59."}));
-}
-
-// The rows of a query on a database file, each its values joined by "|".
-std::vector<std::string> Rows(const std::string& file, const std::string& sql) {
-  sqlite3* db = nullptr;
-  std::vector<std::string> rows;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    rows = testing::QueryRows(db, sql);
-  }
-  sqlite3_close(db);
-  return rows;
-}
-
 TEST(SqliteExportProgramTest, WritesTheDatabaseOverAnOlderOne) {
   platform::TempFolder folder;
   platform::TempFolder out;
-  WriteInstallation(folder);
+  testing::WriteSmallInstallation(folder);
   out.Write("model.db", "older");
   testing::ProgramRun run = testing::RunProgram(
       KZO_EXPORT_PROGRAM, {"--format", "sqlite", "--output", out / "model.db", folder.path()}, "/");
@@ -54,18 +27,18 @@ TEST(SqliteExportProgramTest, WritesTheDatabaseOverAnOlderOne) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, "");
   std::string db = out / "model.db";
-  EXPECT_EQ(Rows(db, "SELECT wnr, wname FROM wrestlers"),
+  EXPECT_EQ(testing::FileRows(db, "SELECT wnr, wname FROM wrestlers"),
             (std::vector<std::string>{"1|Orrin Vale", "2|Tuck Masden"}));
-  EXPECT_EQ(Rows(db, "SELECT wname, wins, losses FROM wrestler_records ORDER BY wnr"),
+  EXPECT_EQ(testing::FileRows(db, "SELECT wname, wins, losses FROM wrestler_records ORDER BY wnr"),
             (std::vector<std::string>{"Orrin Vale|0|1", "Tuck Masden|1|0"}));
-  EXPECT_EQ(Rows(db, "PRAGMA foreign_key_check"), std::vector<std::string>{});
+  EXPECT_EQ(testing::FileRows(db, "PRAGMA foreign_key_check"), std::vector<std::string>{});
   EXPECT_FALSE(folder.Exists("matches.txt"));
   EXPECT_FALSE(folder.Exists("north/circdb.dat")) << "the load's writes stay in memory";
 }
 
 TEST(SqliteExportProgramTest, NoOutputFileIsAUsageErrorAndAnUnwritableOneFails) {
   platform::TempFolder folder;
-  WriteInstallation(folder);
+  testing::WriteSmallInstallation(folder);
   testing::ProgramRun run =
       testing::RunProgram(KZO_EXPORT_PROGRAM, {"--format", "sqlite"}, folder.path());
   EXPECT_EQ(run.exit_code, 2);

@@ -164,17 +164,20 @@ void WritePoints(JsonWriter& json, const model::PointsSet* points) {
   json.EndObject();
 }
 
+void WritePerWrestlerInts(JsonWriter& json, std::string_view key, const std::int32_t* list) {
+  json.Key(key);
+  json.BeginArray();
+  for (int i = 1; i <= PerWrestlerSlots(list); ++i) json.Int(SlotOf(list, i));
+  json.EndArray();
+}
+
 void WriteCircuitLists(JsonWriter& json, const CircuitRecord& c) {
-  int slots = model::RosterSlots();
   json.Key("roster");
   json.BeginArray();
-  for (int i = 1; i <= StoredSlots(c.roster, slots, model::kMaxRosterEntries); ++i) {
-    WriteRosterEntry(json, c.roster[i]);
-  }
+  for (int i = 1; i <= PerWrestlerSlots(c.roster); ++i) WriteRosterEntry(json, SlotOf(c.roster, i));
   json.EndArray();
-  json.IntList("injuries", c.injuries, 1, StoredSlots(c.injuries, slots, model::kMaxRosterEntries));
-  json.IntList("wht_values", c.wht_values, 1,
-               StoredSlots(c.wht_values, slots, model::kMaxRosterEntries));
+  WritePerWrestlerInts(json, "injuries", c.injuries);
+  WritePerWrestlerInts(json, "wht_values", c.wht_values);
   WriteRecords(json, "teams", c.teams, 1,
                StoredSlots(c.teams, c.team_count, model::kMaxCircuitTeams));
   json.Int("team_count", c.team_count);

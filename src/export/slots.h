@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "model/circuit.h"
 #include "store/heap.h"
 
 namespace kzo::exporter {
@@ -21,6 +22,22 @@ inline int StoredSlots(std::int32_t count, int capacity) {
 // (none for a null list).
 inline int StoredSlots(const void* list, std::int32_t count, int capacity) {
   return std::min(StoredSlots(count, capacity), std::max(0, store::HeapArrayUpper(list)));
+}
+
+// The slots written of a circuit's per-wrestler list (roster, injuries, "card.wht" values):
+// 1..N, N the wrestler count at most the capacity. A circuit that was not loaded has no
+// such list; it is written as the fixed lists of a zero-filled circuit record would be,
+// N zero-filled slots (see SlotOf).
+inline int PerWrestlerSlots(const void* list) {
+  int wrestlers = model::RosterSlots();
+  return list == nullptr ? wrestlers : StoredSlots(list, wrestlers, model::kMaxRosterEntries);
+}
+
+// Slot i of a list; a zero-filled slot for a null list.
+template <class T>
+const T& SlotOf(const T* list, int i) {
+  static const T zero{};
+  return list == nullptr ? zero : list[i];
 }
 
 }  // namespace kzo::exporter

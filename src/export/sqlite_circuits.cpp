@@ -102,7 +102,7 @@ constexpr const char* kViews[] = {
     "JOIN circuits c ON c.circuit = b.circuit "
     "WHERE m.match_type IS NULL OR m.match_type NOT IN ('Comments', 'Interview')",
     "CREATE VIEW wrestler_records AS SELECT circuit, circuit_name, wnr, wname, "
-    "count(*) AS matches, sum(value = 1) AS wins, sum(value = -1) AS losses, "
+    "count(DISTINCT show || '.' || match) AS matches, sum(value = 1) AS wins, sum(value = -1) AS losses, "
     "sum(value IN (2, -2)) AS draws FROM wrestler_matches GROUP BY circuit, wnr",
     // A title without holders (vacant) has one row with NULL holder columns; a holder's
     // wrestler is the first roster entry of the circuit with that name.
@@ -228,13 +228,12 @@ void WriteRosterEntry(SqliteDb& db, int circuit, int w, const model::RosterEntry
   }
 }
 
-// One row per wrestler number the circuit holds an entry for, with its "card.wht" value
-// (NULL when the circuit has none).
+// One row per wrestler number the circuit holds an entry for, with its "card.wht" value.
 void WriteCircuitRoster(SqliteDb& db, int circuit, const CircuitRecord& c) {
-  int slots = model::RosterSlots();
-  int whts = StoredSlots(c.wht_values, slots, model::kMaxRosterEntries);
-  for (int w = 1; w <= StoredSlots(c.roster, slots, model::kMaxRosterEntries); ++w) {
-    WriteRosterEntry(db, circuit, w, c.roster[w], w <= whts ? Int(c.wht_values[w]) : Null());
+  int whts = PerWrestlerSlots(c.wht_values);
+  for (int w = 1; w <= PerWrestlerSlots(c.roster); ++w) {
+    WriteRosterEntry(db, circuit, w, SlotOf(c.roster, w),
+                     w <= whts ? Int(SlotOf(c.wht_values, w)) : Null());
   }
 }
 

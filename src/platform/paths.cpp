@@ -30,19 +30,30 @@ std::string Join(const std::string& folder, std::string_view name) {
   return folder + "/" + std::string(name);
 }
 
+// An entry exists when it resolves to an existing file or folder: a symbolic link whose
+// target is missing is a missing entry.
 bool Exists(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0;
 }
 
-// The entry of folder whose name equals name in any ASCII letter case, first in byte order.
+bool IsFolder(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The existing entry of folder whose name equals name in any ASCII letter case, first in
+// byte order.
 std::optional<std::string> FindFolded(const std::string& folder, std::string_view name) {
   DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return std::nullopt;
   std::optional<std::string> best;
   while (dirent* entry = readdir(dir)) {
     std::string_view candidate(entry->d_name);
-    if (EqualFolded(candidate, name) && (!best || candidate < *best)) best = std::string(candidate);
+    if (EqualFolded(candidate, name) && (!best || candidate < *best) &&
+        Exists(Join(folder, candidate))) {
+      best = std::string(candidate);
+    }
   }
   closedir(dir);
   return best;
@@ -71,21 +82,22 @@ ResolvedPath ResolvePath(std::string_view path) {
     bool last = i + 1 == parts.size();
     bool usable = part.find('\0') == std::string_view::npos;
     std::string exact = Join(result.path, part);
+    std::optional<std::string> found;
     if (usable && Exists(exact)) {
-      result.path = exact;
-      continue;
+      found = exact;
+    } else if (std::optional<std::string> folded = usable ? FindFolded(result.path, part)
+                                                          : std::nullopt) {
+      found = Join(result.path, *folded);
     }
-    std::optional<std::string> folded;
-    if (usable) folded = FindFolded(result.path, part);
-    if (folded) {
-      result.path = Join(result.path, *folded);
+    // A component before the last must be a folder; a file in its place means that a
+    // folder of the path is missing.
+    if (found && (last || IsFolder(*found))) {
+      result.path = *found;
       continue;
     }
     result.path = exact;
     result.error = last ? 53 : 76;
-    if (!last) {
-      for (std::size_t j = i + 1; j < parts.size(); ++j) result.path = Join(result.path, parts[j]);
-    }
+    for (std::size_t j = i + 1; j < parts.size(); ++j) result.path = Join(result.path, parts[j]);
     return result;
   }
   if (result.path.empty()) result.path = ".";

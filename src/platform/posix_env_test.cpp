@@ -29,6 +29,21 @@ TEST_F(PosixEnvTest, ComponentsAreFoundInAnyLetterCase) {
   EXPECT_EQ(ResolvePath(Legacy("nofolder\\none.dat")).error, 76);
 }
 
+TEST_F(PosixEnvTest, AFileOrADanglingLinkWhereAFolderIsExpectedIsAMissingFolder) {
+  folder.Write("data", "a file named like the folder");
+  folder.MakeFolder("circ");
+  ASSERT_EQ(symlink("nowhere", (folder / "circ/gone.dat").c_str()), 0);
+  ASSERT_EQ(symlink("nowhere", (folder / "Music").c_str()), 0);
+  for (OpenMode mode : {OpenMode::kInput, OpenMode::kOutput, OpenMode::kAppend}) {
+    EXPECT_EQ(env.Open(Legacy("data\\wrestlrs.dat"), mode).error, 76);
+  }
+  EXPECT_FALSE(env.FileExists(Legacy("DATA\\wrestlrs.dat")));
+  EXPECT_EQ(env.Open(Legacy("CIRC\\GONE.DAT"), OpenMode::kInput).error, 53);
+  EXPECT_EQ(env.Open(Legacy("circ\\gone.dat"), OpenMode::kInput).error, 53);
+  EXPECT_EQ(env.LongPath(Legacy("music")), std::nullopt);
+  EXPECT_EQ(env.LongPath(Legacy("music\\intro.mid")), std::nullopt);
+}
+
 TEST_F(PosixEnvTest, ExistenceCountsRegularFilesOnly) {
   folder.Write("card.inf", "3");
   EXPECT_TRUE(env.FileExists(Legacy("CARD.INF")));

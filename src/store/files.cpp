@@ -67,6 +67,24 @@ OpenedFile* InputFile(int file) {
   return opened;
 }
 
+// A text (the bytes before the first 0x1A) that holds no CR but some LF went through a
+// system that converted its line ends: it is read as if every LF were CR LF. A text with
+// any CR is read as it stands.
+void ConvertBareLineEnds(OpenedFile& opened) {
+  std::string_view text(opened.data.data(), opened.end);
+  if (text.find('\r') != std::string_view::npos || text.find('\n') == std::string_view::npos) {
+    return;
+  }
+  std::string converted;
+  converted.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') converted += '\r';
+    converted += c;
+  }
+  opened.end = converted.size();
+  opened.data = std::move(converted);
+}
+
 void ReadWhole(OpenedFile& opened) {
   std::string& data = opened.data;
   while (true) {
@@ -82,6 +100,7 @@ void ReadWhole(OpenedFile& opened) {
   }
   opened.end = data.find(kEndOfFile);
   if (opened.end == std::string::npos) opened.end = data.size();
+  ConvertBareLineEnds(opened);
 }
 
 void Flush(OpenedFile& opened) {

@@ -123,6 +123,22 @@ TEST_F(LegacyFileTest, CtrlZEndsTheFileForEveryRead) {
   EXPECT_EQ(env.reports.size(), 1u);
 }
 
+TEST_F(LegacyFileTest, ATextWithoutCrReadsEveryLfAsCrLf) {
+  // A CR after the 0x1A does not count: only the text before it is judged.
+  int file = OpenWith("2\n7, 8\nlast\n\x1A\r\n");
+  EXPECT_EQ(ReadNumber(file), 2);
+  EXPECT_EQ(ReadNumber(file), 7);
+  EXPECT_EQ(ReadNumber(file), 8);
+  EXPECT_STREQ(ReadRecordString(file), "last");
+  EXPECT_TRUE(AtEndOfFile(file));
+  EXPECT_TRUE(env.reports.empty());
+  CloseFile(file);
+  file = OpenWith("a\nb");  // no line end after the last line
+  EXPECT_STREQ(ReadRecordString(file), "a");
+  EXPECT_STREQ(ReadRecordString(file), "b");
+  EXPECT_TRUE(AtEndOfFile(file));
+}
+
 TEST_F(LegacyFileTest, LoneLfBelongsToTheLineAndZeroBytesCutRecordStrings) {
   int file = OpenWith(std::string("a\nb\r\nx\0y\r\n\r\n", 12));
   EXPECT_STREQ(ReadRecordString(file), "a\nb");

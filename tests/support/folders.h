@@ -59,6 +59,14 @@ inline std::vector<std::string> WithFileSizeLimit(int blocks, const std::string&
           program};
 }
 
+// Runs python3 in folder on its "model.json" (as d) with the checks, which end by printing
+// "ok" when every assert holds.
+inline ProgramRun CheckDocument(const std::string& folder, const std::string& checks) {
+  std::string script = "import json,sys\nd=json.load(open('model.json',encoding='utf-8'))\n" +
+                       checks + "\nprint('ok')\n";
+  return RunProgram("/usr/bin/python3", {"-c", script}, folder);
+}
+
 // Runs command (a program and its first arguments) with the further arguments in folder.
 inline ProgramRun RunCommand(std::vector<std::string> command,
                              const std::vector<std::string>& arguments, const std::string& folder) {

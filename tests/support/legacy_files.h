@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/test_env.h"
+
 namespace kzo::testing {
 
 // Lines joined, each followed by CR LF.
@@ -77,6 +79,22 @@ inline std::string WrestlerRecord(const std::string& name, int push, int female 
 inline std::string TeamRecord(const std::string& first, const std::string& second,
                               const std::string& name, const std::string& finisher) {
   return Lines({first, second, name, finisher, "theme.mid"}) + Repeat("", 5);
+}
+
+// Two wrestlers and one circuit whose one show holds a singles match.
+inline void WriteSmallInstallation(const platform::TempFolder& folder) {
+  folder.Write("data/wrestlrs.dat",
+               testing::RosterFile({testing::WrestlerRecord("Orrin Vale", 80),
+                                    testing::WrestlerRecord("Tuck Masden", 70)}));
+  for (const char* empty : {"managers.dat", "moves.dat", "dives.dat", "fobjects.dat",
+                            "gimmicks.dat", "stables.dat", "teams.dat"}) {
+    folder.Write(std::string("data/") + empty, "0\r\n");
+  }
+  folder.Write("card.lgs", Lines({"Northern Circuit", "north", "x"}));
+  folder.Write("north/card.inf", "1\r\n");
+  folder.Write("north/card.ovv", Lines({"Opening Night"}));
+  folder.Write("north/cardra.001",
+               "3\r\n" + Lines({"1", "Singles", "Tuck Masden pinned Orrin Vale in 9:59."}));
 }
 
 }  // namespace kzo::testing

@@ -26,4 +26,15 @@ inline std::vector<std::string> QueryRows(sqlite3* db, const std::string& sql) {
   return rows;
 }
 
+// The rows of a query on a database file, each its values joined by "|".
+inline std::vector<std::string> FileRows(const std::string& file, const std::string& sql) {
+  sqlite3* db = nullptr;
+  std::vector<std::string> rows;
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    rows = QueryRows(db, sql);
+  }
+  sqlite3_close(db);
+  return rows;
+}
+
 }  // namespace kzo::testing
