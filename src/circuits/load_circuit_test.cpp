@@ -88,28 +88,30 @@ TEST_F(LoadCircuitTest, FoldersOutsideOrAtTheLegacyFolderAreNotLoaded) {
 namespace kzo::circuits {
 namespace {
 
-// A platform whose heap cannot hold a show record.
-class NoRoomForShows : public platform::TestEnv {
+// A platform whose heap has no more room once the test says so.
+class FullHeap : public platform::TestEnv {
  public:
   void* HeapAlloc(int heap, std::size_t size) override {
-    // A heap object of a show record: 32 bytes before element 0, the record, one zero byte.
-    if (size == 32 + sizeof(model::ShowRecord) + 1) return nullptr;
-    return TestEnv::HeapAlloc(heap, size);
+    return full ? nullptr : TestEnv::HeapAlloc(heap, size);
   }
+  bool full = false;
 };
 
-TEST(LoadCircuitHeapTest, AShowRecordThatCannotBeMadeEndsTheCircuitsLoad) {
-  NoRoomForShows env;
+TEST(LoadCircuitHeapTest, ShowsThatCannotBeMadeEndTheCircuitsLoad) {
+  FullHeap env;
   platform::TempFolder legacy;
   driver::BeginRun(env);
-  roster::Database().legacy_folder = store::NewRecordString(legacy.path());
+  std::string folder = legacy.path();
+  roster::Database().legacy_folder = folder.c_str();
   model::Circuits().count = 1;
-  model::Circuits().records[1].folder = store::NewRecordString("circ");
+  model::Circuits().records[1].folder = "circ";
   legacy.Write("circ/card.inf", "2\r\n");
   legacy.Write("circ/card.ovv", "one\r\ntwo\r\n");
+  env.full = true;
+  store::BeginObjectHeap();  // a new heap that gets no memory at all
   LoadCircuit(1);
   EXPECT_EQ(env.console, "Null pointer returned for object creation.\r\n");
-  EXPECT_EQ(model::Circuits().records[1].shows[1], nullptr);
+  EXPECT_EQ(model::Circuits().records[1].shows, nullptr);
   EXPECT_FALSE(legacy.Exists("circ/circdb.dat")) << "the rest of the circuit stays unloaded";
   EXPECT_TRUE(env.reports.empty());
 }

@@ -19,13 +19,35 @@ bool IsSkippedKind(Text match_type) {
   return kind == "Comments" || kind == "Interview";
 }
 
+// True when the load stored the whole breakdown of the match (every name); a heap that
+// was full leaves it incomplete, and the result is parsed again.
+bool HasWholeBreakdown(const model::MatchRecord& match) {
+  if (match.breakdown == nullptr) return false;
+  for (std::int32_t i = 1; i <= match.breakdown_count; ++i) {
+    if (match.breakdown[i].name == nullptr) return false;
+  }
+  return true;
+}
+
+void WriteParticipant(int file, std::string_view name, std::int32_t value, std::string& line) {
+  line.assign(name).append(": ").append(std::to_string(value));
+  store::PrintLine(file, line);
+}
+
+// The result, then one line per participant: the breakdown the load stored, which is the
+// parse of the same sentence.
 void WriteMatch(int file, const model::MatchRecord& match) {
   std::string_view result = View(model::ResultText(match));
   store::PrintLine(file, result);
   std::string line;
-  for (const matchtext::ResultEntry& entry : matchtext::ParseResult(result)) {
-    line.assign(entry.name).append(": ").append(std::to_string(entry.value));
-    store::PrintLine(file, line);
+  if (HasWholeBreakdown(match)) {
+    for (std::int32_t i = 1; i <= match.breakdown_count; ++i) {
+      WriteParticipant(file, View(match.breakdown[i].name), match.breakdown[i].value, line);
+    }
+  } else {
+    for (const matchtext::ResultEntry& entry : matchtext::ParseResult(result)) {
+      WriteParticipant(file, entry.name, entry.value, line);
+    }
   }
   store::PrintLine(file, "");
 }

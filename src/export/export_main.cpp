@@ -51,6 +51,45 @@ bool IsSpecialFile(platform::Env& files, const std::string& path) {
   return files.LongPath(path).has_value() && !files.FileExists(path);
 }
 
+// Takes the document's pieces to a file (handle > 0) or to standard output as they are
+// written, and notes the first failure; later pieces are dropped.
+class DocumentSink : public JsonSink {
+ public:
+  DocumentSink(platform::Env& env, int handle) : env_(env), handle_(handle) {}
+  void Take(std::string_view bytes) override {
+    if (failure_) return;
+    bool written = handle_ > 0 ? env_.Write(handle_, bytes.data(), bytes.size()) == 0
+                               : env_.WriteConsole(bytes);
+    if (!written) failure_ = env_.LastErrorText();
+  }
+  const std::optional<std::string>& failure() const { return failure_; }
+
+ private:
+  platform::Env& env_;
+  int handle_;
+  std::optional<std::string> failure_;
+};
+
+// Writes the JSON document, a line end after it, to the handle (0: standard output).
+std::optional<std::string> StreamDocument(platform::Env& env, int handle) {
+  std::string pending;
+  DocumentSink sink(env, handle);
+  JsonWriter json(pending, &sink);
+  WriteModelJson(json);
+  pending += '\n';
+  json.Flush();
+  return sink.failure();
+}
+
+// Writes the JSON document into a new file at path; the reason when that failed.
+std::optional<std::string> StreamDocumentToFile(platform::Env& files, const std::string& path) {
+  platform::OpenResult opened = files.Open(path, platform::OpenMode::kOutput);
+  if (opened.error != 0) return files.LastErrorText();
+  std::optional<std::string> failure = StreamDocument(files, opened.handle);
+  if (files.Close(opened.handle) != 0 && !failure) failure = files.LastErrorText();
+  return failure;
+}
+
 // Writes the output; the reason when it could not be written whole.
 std::optional<std::string> WriteOutput(platform::Env& env, platform::Env& files,
                                        const std::string& format,
@@ -59,14 +98,10 @@ std::optional<std::string> WriteOutput(platform::Env& env, platform::Env& files,
     if (IsSpecialFile(files, *output)) return "not a regular file";
     return WriteSqliteDatabase(files, *output);
   }
-  std::string document = ModelJson() + "\n";
-  if (!output) {
-    if (env.WriteConsole(document)) return std::nullopt;
-    return env.LastErrorText();
-  }
-  if (IsSpecialFile(files, *output)) return WriteBytes(files, *output, document);
+  if (!output) return StreamDocument(env, 0);
+  if (IsSpecialFile(files, *output)) return StreamDocumentToFile(files, *output);
   return WriteWholeFile(files, *output, [&](const std::string& temporary) {
-    return WriteBytes(files, temporary, document);
+    return StreamDocumentToFile(files, temporary);
   });
 }
 

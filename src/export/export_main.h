@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "export/json_writer.h"
 #include "platform/env.h"
 
 namespace kzo::exporter {
@@ -17,5 +18,7 @@ int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files);
 
 // The JSON document of the model that the last load built.
 std::string ModelJson();
+// Writes that document with json.
+void WriteModelJson(JsonWriter& json);
 
 }  // namespace kzo::exporter

@@ -5,6 +5,9 @@
 namespace kzo::exporter {
 namespace {
 
+// How much of a document a writer with a sink gathers before handing it over.
+constexpr std::size_t kPieceSize = 1 << 20;
+
 // Code points of the bytes 0x80-0xFF of code page 437.
 constexpr char16_t kCp437High[128] = {
     0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
@@ -64,7 +67,14 @@ void AppendCp437AsUtf8(std::string& out, std::string_view bytes) {
   }
 }
 
+void JsonWriter::Flush() {
+  if (sink_ == nullptr || out_.empty()) return;
+  sink_->Take(out_);
+  out_.clear();
+}
+
 void JsonWriter::BeforeValue() {
+  if (sink_ != nullptr && out_.size() >= kPieceSize) Flush();
   if (after_key_) {
     after_key_ = false;
     return;

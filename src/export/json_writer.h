@@ -15,9 +15,21 @@ namespace kzo::exporter {
 // code page 437 characters.
 void AppendCp437AsUtf8(std::string& out, std::string_view bytes);
 
+// Where the bytes of a document go while it is written: a writer with a sink hands its
+// text over in pieces, so that no document is held whole in memory.
+class JsonSink {
+ public:
+  virtual ~JsonSink() = default;
+  virtual void Take(std::string_view bytes) = 0;
+};
+
 class JsonWriter {
  public:
-  explicit JsonWriter(std::string& out) : out_(out) {}
+  // Writes into out; with a sink, out is handed to the sink whenever it has grown large.
+  explicit JsonWriter(std::string& out, JsonSink* sink = nullptr) : out_(out), sink_(sink) {}
+
+  // Hands everything written so far to the sink (when there is one).
+  void Flush();
 
   void BeginObject();
   void EndObject();
@@ -51,6 +63,7 @@ class JsonWriter {
   void BeforeValue();
 
   std::string& out_;
+  JsonSink* sink_;
   std::vector<bool> has_items_;  // per open object or array: an item was written
   bool after_key_ = false;
 };

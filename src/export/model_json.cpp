@@ -24,6 +24,11 @@ void WriteSettings(JsonWriter& json, const roster::GlobalSettings& settings) {
 std::string ModelJson() {
   std::string document;
   JsonWriter json(document);
+  WriteModelJson(json);
+  return document;
+}
+
+void WriteModelJson(JsonWriter& json) {
   const roster::RosterDatabase& db = roster::Database();
   json.BeginObject();
   json.Key("format");
@@ -36,7 +41,6 @@ std::string ModelJson() {
   WriteCircuits(json);
   WriteFieldDictionary(json);
   json.EndObject();
-  return document;
 }
 
 }  // namespace kzo::exporter

@@ -16,15 +16,4 @@ std::optional<std::string> TemporaryName(platform::Env& files, const std::string
   return std::nullopt;
 }
 
-std::optional<std::string> WriteBytes(platform::Env& files, const std::string& path,
-                                      std::string_view bytes) {
-  platform::OpenResult opened = files.Open(path, platform::OpenMode::kOutput);
-  if (opened.error != 0) return files.LastErrorText();
-  bool written = files.Write(opened.handle, bytes.data(), bytes.size()) == 0;
-  std::optional<std::string> failure;
-  if (!written) failure = files.LastErrorText();
-  if (files.Close(opened.handle) != 0 && written) failure = files.LastErrorText();
-  return failure;
-}
-
 }  // namespace kzo::exporter

@@ -13,10 +13,6 @@ namespace kzo::exporter {
 // A name beside path that no file has yet, or nullopt when every name tried is taken.
 std::optional<std::string> TemporaryName(platform::Env& files, const std::string& path);
 
-// Writes bytes into a new file at path; the system's reason when that failed.
-std::optional<std::string> WriteBytes(platform::Env& files, const std::string& path,
-                                      std::string_view bytes);
-
 // Writes the file at path whole or not at all: write(temporary) makes the file under a new
 // name beside path and returns the reason when it failed; a complete file then replaces
 // path. On failure the temporary file is removed, path stays as it was, and the reason is

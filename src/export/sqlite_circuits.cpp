@@ -102,7 +102,8 @@ constexpr const char* kViews[] = {
     "JOIN circuits c ON c.circuit = b.circuit "
     "WHERE m.match_type IS NULL OR m.match_type NOT IN ('Comments', 'Interview')",
     "CREATE VIEW wrestler_records AS SELECT circuit, circuit_name, wnr, wname, "
-    "count(DISTINCT show || '.' || match) AS matches, sum(value = 1) AS wins, sum(value = -1) AS losses, "
+    "count(DISTINCT show || '.' || match) AS matches, sum(value = 1) AS wins, sum(value = -1) AS "
+    "losses, "
     "sum(value IN (2, -2)) AS draws FROM wrestler_matches GROUP BY circuit, wnr",
     // A title without holders (vacant) has one row with NULL holder columns; a holder's
     // wrestler is the first roster entry of the circuit with that name.

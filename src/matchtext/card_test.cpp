@@ -62,7 +62,7 @@ TEST_F(CardTest, WrappedResultRatingAndNoteOfOneSegment) {
             std::vector<std::string>{"Orrin Vale pinned Tuck Masden after a suplex in 12:34."});
   ASSERT_EQ(match.text_line2_count, 1);
   EXPECT_STREQ(match.text_lines2[1], match.text_lines[1]);
-  EXPECT_NE(match.text_lines2[1], match.text_lines[1]) << "each list holds its own copies";
+  EXPECT_EQ(match.text_lines2[1], match.text_lines[1]) << "the lists share their strings";
   EXPECT_STREQ(match.rating_text, " 85");
   ASSERT_EQ(match.paren_note_count, 1);
   EXPECT_STREQ(match.paren_notes[1], "Orrin Vale retains");

@@ -1,7 +1,9 @@
 #include "store/files.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "store/heap.h"
 #include "store/numbers.h"
@@ -85,12 +87,31 @@ void ConvertBareLineEnds(OpenedFile& opened) {
   opened.data = std::move(converted);
 }
 
+// The buffers of closed input files, kept so that the next file read reuses their memory
+// instead of having fresh pages mapped for every file.
+constexpr std::size_t kSpareBuffers = 4;
+std::vector<std::string> spare_buffers;
+
+std::string TakeBuffer() {
+  if (spare_buffers.empty()) return {};
+  std::string buffer = std::move(spare_buffers.back());
+  spare_buffers.pop_back();
+  buffer.clear();
+  return buffer;
+}
+
+void KeepBuffer(std::string&& buffer) {
+  if (spare_buffers.size() < kSpareBuffers) spare_buffers.push_back(std::move(buffer));
+}
+
 void ReadWhole(OpenedFile& opened) {
   std::string& data = opened.data;
+  data = TakeBuffer();
   while (true) {
     std::size_t size = data.size();
-    data.resize(size + kReadChunk);
-    long n = Platform().Read(opened.handle, data.data() + size, kReadChunk);
+    std::size_t room = std::max(kReadChunk, data.capacity() - size);
+    data.resize(size + room);
+    long n = Platform().Read(opened.handle, data.data() + size, room);
     data.resize(size + static_cast<std::size_t>(n > 0 ? n : 0));
     if (n == 0) break;
     if (n < 0) {
@@ -174,6 +195,7 @@ bool CloseFile(int file) {
   if (closing->mode != FileMode::kInput) Flush(*closing);
   int error = Platform().Close(closing->handle);
   if (error != 0) RaiseFileError(error, file);
+  if (closing->mode == FileMode::kInput) KeepBuffer(std::move(closing->data));
   return error == 0 && !closing->write_failed;
 }
 

@@ -1,8 +1,11 @@
 #include "store/heap.h"
 
 #include <cstring>
+#include <map>
+#include <memory>
 #include <vector>
 
+#include "store/arena.h"
 #include "store/runtime.h"
 
 namespace kzo::store {
@@ -11,12 +14,17 @@ namespace {
 // Header words before element 0.
 enum HeaderWord { kTypeCode, kElementSize, kHeap, kOne, kUpper, kHeaderWords };
 constexpr int kHeaderBytes = kHeaderWords * 4;
-// Element 0 stands this far into the platform's block, so that it stays aligned for any
-// type with the header right before it.
-constexpr std::size_t kElementOffset = 32;
 
 int object_heap_handle = 0;      // the object heap; 0 while none exists
 std::vector<int> retired_heaps;  // heaps replaced by a new generation
+// The memory of each heap in use, by handle.
+std::map<int, std::unique_ptr<Arena>> arenas;
+
+Arena& ArenaOf(int heap) {
+  std::unique_ptr<Arena>& arena = arenas[heap];
+  if (!arena) arena = std::make_unique<Arena>(heap);
+  return *arena;
+}
 
 int ElementSize(int type_code, int element_size) {
   switch (type_code) {
@@ -72,6 +80,7 @@ int RetiredHeapCount() {
 void ForgetObjectHeap() {
   object_heap_handle = 0;
   retired_heaps.clear();
+  arenas.clear();  // their blocks stay with the platform that made them
 }
 
 void* NewHeapArray(int type_code, int upper, int element_size) {
@@ -81,10 +90,9 @@ void* NewHeapArray(int type_code, int upper, int element_size) {
   std::int64_t elements = static_cast<std::int64_t>(upper) + 1;
   if (elements < 0) return nullptr;
   std::int64_t bytes = elements * size;  // at most 2^31 * 2^31: no overflow in 64 bits
-  auto* block = static_cast<char*>(
-      Platform().HeapAlloc(object_heap_handle, kElementOffset + static_cast<std::size_t>(bytes)));
-  if (block == nullptr) return nullptr;
-  char* element0 = block + kElementOffset;
+  char* element0 =
+      ArenaOf(object_heap_handle).Allocate(kHeaderBytes, static_cast<std::size_t>(bytes));
+  if (element0 == nullptr) return nullptr;
   std::int32_t* header = Header(element0);
   header[kTypeCode] = type_code;
   header[kElementSize] = size;
@@ -102,11 +110,8 @@ int HeapArrayUpper(const void* reference) {
   return reference ? Header(reference)[kUpper] : -1;
 }
 
-void FreeHeapArray(const void* reference) {
-  int heap = GETHEAP(reference);
-  if (heap == 0) return;
-  Platform().HeapFree(heap,
-                      const_cast<char*>(static_cast<const char*>(reference)) - kElementOffset);
+void FreeHeapArray(const void*) {
+  // The arena gives nothing back piece by piece: its blocks go when the heap is retired.
 }
 
 char* NewRecordString(std::string_view text) {

@@ -1,7 +1,8 @@
 // The object heap: one private heap of the process in which every record string and heap
 // object lives. Every block is a heap array: a header of five 32-bit words (type code,
 // element size, heap handle, 1, upper bound) right before element 0, then the elements
-// 0..upper, zero-filled. A reference is the address of element 0.
+// 0..upper, zero-filled. A reference is the address of element 0. The heap's memory comes
+// from the platform in large blocks (store/arena.h).
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,7 @@ namespace kzo::store {
 int NEWHEAP();
 // Retires the current object heap and makes a new one the object heap.
 int BeginObjectHeap();
-// Appends the object heap (when there is one) to the retired-heap list.
+// Appends the object heap (when there is one) to the retired-heap list; its blocks live on.
 void RetireObjectHeap();
 // The current object heap handle (0 while none exists) and the retired-heap list's size.
 int ObjectHeap();
@@ -30,7 +31,8 @@ void* NewHeapArray(int type_code, int upper, int element_size);
 int GETHEAP(const void* reference);
 // The header word upper of a block (upper + 1 elements); -1 for a null reference.
 int HeapArrayUpper(const void* reference);
-// Releases a block to its heap; a null reference or a header without heap is ignored.
+// Gives a block up. Its memory stays with the heap: the heap's arena hands out no piece
+// twice.
 void FreeHeapArray(const void* reference);
 // A new record string holding text up to its first zero byte: length + 2 zero-filled bytes.
 char* NewRecordString(std::string_view text);
