@@ -16,7 +16,7 @@ std::string Quoted(std::string_view identifier) {
 }
 
 SqliteDb::SqliteDb(const std::string& path) {
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
   if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
     sqlite3_close(db_);
@@ -52,7 +52,7 @@ sqlite3_stmt* SqliteDb::InsertStatement(std::string_view table, std::size_t colu
 
 void SqliteDb::Insert(std::string_view table, const std::vector<SqlValue>& row) {
   sqlite3_stmt* statement = InsertStatement(table, row.size());
-  std::string utf8;
+  if (texts_.size() < row.size()) texts_.resize(row.size());
   int result = SQLITE_OK;
   for (std::size_t i = 0; i < row.size() && result == SQLITE_OK; ++i) {
     int index = static_cast<int>(i) + 1;
@@ -60,17 +60,19 @@ void SqliteDb::Insert(std::string_view table, const std::vector<SqlValue>& row) 
     if (value.kind == SqlValue::Kind::kInt) {
       result = sqlite3_bind_int64(statement, index, value.number);
     } else if (value.kind == SqlValue::Kind::kText) {
+      // Each column has its own buffer, which stays as it is until the row is stored.
+      std::string& utf8 = texts_[i];
       utf8.clear();
       AppendCp437AsUtf8(utf8, value.text);
       result = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()),
-                                 SQLITE_TRANSIENT);
+                                 SQLITE_STATIC);
     } else {
       result = sqlite3_bind_null(statement, index);
     }
   }
+  // Every column is bound anew for each row, so the bindings need no clearing.
   if (result == SQLITE_OK) result = sqlite3_step(statement);
   sqlite3_reset(statement);
-  sqlite3_clear_bindings(statement);
   if (result != SQLITE_DONE) Fail("INSERT INTO " + std::string(table));
 }
 

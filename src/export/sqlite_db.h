@@ -64,6 +64,7 @@ class SqliteDb {
 
   sqlite3* db_ = nullptr;
   std::map<std::string, sqlite3_stmt*, std::less<>> inserts_;
+  std::vector<std::string> texts_;  // the UTF-8 texts bound to the row being inserted
 };
 
 }  // namespace kzo::exporter
