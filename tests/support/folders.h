@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/test_env.h"
 #include "support/run_program.h"
 
 namespace kzo::testing {
@@ -47,10 +48,17 @@ inline void SetFolderMode(const std::string& folder, bool writable) {
 }
 
 // The command that runs program as a user who may not write into a read-only folder: root
-// writes anywhere, so root runs it as nobody.
+// writes anywhere, so root runs it as nobody, from a copy in a folder open to everyone
+// (nobody may not reach the build folder).
 inline std::vector<std::string> WithoutWritePermission(const std::string& program) {
   if (geteuid() != 0) return {program};
-  return {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", program};
+  static platform::TempFolder programs;
+  std::string copy = programs / std::filesystem::path(program).filename().string();
+  if (!std::filesystem::exists(copy)) {
+    std::filesystem::copy_file(program, copy);
+    std::filesystem::permissions(programs.path(), std::filesystem::perms(0755));
+  }
+  return {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", copy};
 }
 
 // The command that runs program under a file-size limit of blocks of 512 bytes.
