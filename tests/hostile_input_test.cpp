@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/testing/test_env.h"
+#include "support/folders.h"
 #include "support/legacy_files.h"
 #include "support/run_program.h"
 
@@ -407,9 +408,22 @@ void ExpectWellFormedDatabase(const std::string& bytes, const std::string& what)
   EXPECT_EQ(static_cast<long long>(lines.size()), 1 + 18 * std::max(records, 0LL)) << what;
 }
 
+// The program ended by itself within the time limit, with exit code 0 and no sanitizer
+// report.
+void ExpectNormalEnd(const testing::ProgramRun& run, const char* program) {
+  ASSERT_FALSE(run.timed_out) << "the " << program << " did not end within " << kTimeLimitSeconds
+                              << " s";
+  EXPECT_EQ(run.signal, 0) << program;
+  EXPECT_EQ(run.exit_code, 0) << program;
+  for (const char* report : {"ERROR: AddressSanitizer", "runtime error:", "ERROR: LeakSanitizer"}) {
+    std::size_t at = run.err.find(report);
+    EXPECT_EQ(at, std::string::npos) << run.err.substr(at == std::string::npos ? 0 : at, 3000);
+  }
+}
+
 class HostileInputTest : public ::testing::TestWithParam<HostileCase> {};
 
-TEST_P(HostileInputTest, ImportEndsNormallyWithWellFormedOutput) {
+TEST_P(HostileInputTest, ExportAndImportEndNormallyWithWellFormedOutput) {
   const HostileCase& c = GetParam();
   platform::TempFolder root;  // the installation is one folder below, to see escapes
   std::string legacy = root / "legacy";
@@ -422,15 +436,18 @@ TEST_P(HostileInputTest, ImportEndsNormallyWithWellFormedOutput) {
   }
   std::filesystem::create_directories(legacy);
 
+  // The export first: it loads through its in-memory view and leaves the folder as it is.
+  auto before = testing::Snapshot(legacy);
+  testing::ProgramRun exported = testing::RunProgramWithTimeout(
+      KZO_EXPORT_PROGRAM, {"--output", root / "model.json", legacy}, "/", kTimeLimitSeconds);
+  ExpectNormalEnd(exported, "export");
+  EXPECT_TRUE(root.Read("model.json").ends_with("}\n"));
+  std::filesystem::remove(root / "model.json");
+  EXPECT_EQ(testing::Snapshot(legacy), before) << "the export wrote into the folder";
+
   testing::ProgramRun run =
       testing::RunProgramWithTimeout(KZO_IMPORT_PROGRAM, {}, legacy, kTimeLimitSeconds);
-  ASSERT_FALSE(run.timed_out) << "the import did not end within " << kTimeLimitSeconds << " s";
-  EXPECT_EQ(run.signal, 0);
-  EXPECT_EQ(run.exit_code, 0);
-  for (const char* report : {"ERROR: AddressSanitizer", "runtime error:", "ERROR: LeakSanitizer"}) {
-    std::size_t at = run.err.find(report);
-    EXPECT_EQ(at, std::string::npos) << run.err.substr(at == std::string::npos ? 0 : at, 3000);
-  }
+  ExpectNormalEnd(run, "import");
 
   std::string report_path = legacy + "/matches.txt";
   ASSERT_TRUE(std::filesystem::exists(report_path));
