@@ -1,5 +1,6 @@
 #include "driver/import_command.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,13 +56,13 @@ int ImportCommand(int argc, char** argv, platform::Env& env) {
   command.app().add_flag("--dry-run", dry_run);
   if (std::optional<int> done = command.Parse(argc, argv, env)) return *done;
   if (std::optional<int> failed = command.EnterFolder(env)) return *failed;
-  platform::WriteView view(env);
-  platform::Env& platform = command.ReportPlatform(dry_run ? view : env);
-  int code = ImporterMain(platform);
+  std::optional<platform::WriteView> view;
+  if (dry_run) view.emplace(env);
+  int code = ImporterMain(command.ReportPlatform(view ? *view : env));
   if (code == kExitOutputFailed) {
     command.Complain(env, "matches.txt was not written whole (" + env.LastErrorText() + ")");
   }
-  if (dry_run) ListChanges(view, env);
+  if (view) ListChanges(*view, env);
   return code;
 }
 

@@ -55,17 +55,14 @@ std::optional<WriteView::Place> WriteView::PlaceOf(std::string_view path, int& e
   error = 0;
   std::optional<std::string> on_disk = target().LongPath(path);
   std::string shown = on_disk ? *on_disk : *resolved + "/" + std::string(name);
-  return Place{*resolved + "/" + FoldAscii(name), shown};
-}
-
-bool WriteView::OnDisk(const Place& place, std::string_view path) {
-  return deleted_.count(place.key) == 0 && target().FileExists(path);
+  return Place{*resolved + "/" + FoldAscii(name), shown, on_disk.has_value(),
+               on_disk && target().FileExists(path)};
 }
 
 bool WriteView::Load(const Place& place, std::string_view path) {
   if (InMemory(place.key)) return true;
   std::string bytes;
-  if (OnDisk(place, path)) {
+  if (OnDisk(place)) {
     std::optional<std::string> read = ReadWhole(target(), path);
     if (!read) return false;
     bytes = std::move(*read);
@@ -86,10 +83,7 @@ OpenResult WriteView::Open(std::string_view path, OpenMode mode) {
     return target().Open(path, mode);
   }
   if (!place) return {0, error};
-  bool exists = InMemory(place->key) || OnDisk(*place, path);
-  if (!exists && deleted_.count(place->key) == 0 && target().LongPath(path)) {
-    return {0, 75};  // a folder
-  }
+  if (!InMemory(place->key) && FolderOnDisk(*place)) return {0, 75};
   if (mode == OpenMode::kOutput) {
     files_[place->key] = MemoryFile{place->path, std::string()};
   } else if (!Load(*place, path)) {
@@ -131,17 +125,15 @@ bool WriteView::FileExists(std::string_view path) {
   int error = 0;
   std::optional<Place> place = PlaceOf(path, error);
   if (!place) return false;
-  return InMemory(place->key) || OnDisk(*place, path);
+  return InMemory(place->key) || OnDisk(*place);
 }
 
 int WriteView::DeleteFile(std::string_view path) {
   int error = 0;
   std::optional<Place> place = PlaceOf(path, error);
   if (!place) return 53;
-  bool on_disk = OnDisk(*place, path);
-  if (!InMemory(place->key) && !on_disk) {
-    return deleted_.count(place->key) == 0 && target().LongPath(path) ? 75 : 53;
-  }
+  bool on_disk = OnDisk(*place);
+  if (!InMemory(place->key) && !on_disk) return FolderOnDisk(*place) ? 75 : 53;
   files_.erase(place->key);
   if (on_disk) {
     deleted_.insert(place->key);
@@ -153,16 +145,15 @@ int WriteView::DeleteFile(std::string_view path) {
 int WriteView::Move(std::string_view from, std::string_view to, bool replace) {
   int error = 0;
   std::optional<Place> source = PlaceOf(from, error);
-  if (!source || (!InMemory(source->key) && !OnDisk(*source, from))) return 53;
+  if (!source || (!InMemory(source->key) && !OnDisk(*source))) return 53;
   std::optional<Place> destination = PlaceOf(to, error);
   if (!destination) return error;
-  bool taken = InMemory(destination->key) ||
-               (deleted_.count(destination->key) == 0 && target().LongPath(to));
+  bool taken = InMemory(destination->key) || OnDisk(*destination) || FolderOnDisk(*destination);
   if (taken && !replace) return 58;
-  if (taken && !InMemory(destination->key) && !OnDisk(*destination, to)) return 75;  // a folder
+  if (!InMemory(destination->key) && FolderOnDisk(*destination)) return 75;
   if (!Load(*source, from)) return 75;
   std::string bytes = std::move(files_[source->key].bytes);
-  bool source_on_disk = OnDisk(*source, from);
+  bool source_on_disk = OnDisk(*source);
   files_.erase(source->key);
   if (source_on_disk) {
     deleted_.insert(source->key);

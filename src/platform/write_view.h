@@ -43,10 +43,12 @@ class WriteView : public EnvWrapper {
 
  private:
   // A file as the view knows it: its place (the folder resolved on disk, the name folded to
-  // one letter case) and the name it shows.
+  // one letter case), the name it shows, and what stands at its path on disk.
   struct Place {
     std::string key;
     std::string path;
+    bool entry_on_disk = false;  // a file or folder
+    bool file_on_disk = false;   // a regular file
   };
   struct MemoryFile {
     std::string path;
@@ -60,9 +62,15 @@ class WriteView : public EnvWrapper {
 
   // The place of path: error 76 when a folder of it is missing.
   std::optional<Place> PlaceOf(std::string_view path, int& error);
-  // The file at key through the view: in memory, on disk (not deleted), or neither.
+  // What stands at a place through the view: a file in memory, a file on disk (not
+  // deleted), or a folder on disk.
   bool InMemory(const std::string& key) const { return files_.count(key) != 0; }
-  bool OnDisk(const Place& place, std::string_view path);
+  bool OnDisk(const Place& place) const {
+    return place.file_on_disk && deleted_.count(place.key) == 0;
+  }
+  bool FolderOnDisk(const Place& place) const {
+    return place.entry_on_disk && !place.file_on_disk && deleted_.count(place.key) == 0;
+  }
   // Makes the file at place a memory file holding what it holds through the view.
   bool Load(const Place& place, std::string_view path);
   int Move(std::string_view from, std::string_view to, bool replace);
