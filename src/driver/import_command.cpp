@@ -6,6 +6,7 @@
 
 #include "driver/command_line.h"
 #include "driver/importer.h"
+#include "platform/paths.h"
 #include "platform/write_view.h"
 
 namespace kzo::driver {
@@ -32,7 +33,10 @@ constexpr std::string_view kHelp =
 
 // The path of a file the view would write, as the working directory names it.
 std::string Shown(const std::string& path, const std::string& folder) {
-  if (path.starts_with(folder + "/")) return path.substr(folder.size() + 1);
+  if (path.size() > folder.size() && path.starts_with(folder) &&
+      platform::IsPathSeparator(path[folder.size()])) {
+    return path.substr(folder.size() + 1);
+  }
   return path;
 }
 

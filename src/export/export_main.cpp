@@ -8,6 +8,7 @@
 #include "driver/run.h"
 #include "export/output_file.h"
 #include "export/sqlite_export.h"
+#include "platform/paths.h"
 #include "platform/write_view.h"
 
 namespace kzo::exporter {
@@ -123,7 +124,9 @@ int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files) 
   // The output file is named as the user sees it from where the program started; messages
   // name it as the user wrote it.
   std::string named = output.value_or("standard output");
-  if (output && !output->starts_with('/')) *output = env.WorkingDirectory() + "/" + *output;
+  if (output && !platform::IsAbsoluteExactPath(*output)) {
+    *output = files.WorkingDirectory() + "/" + *output;
+  }
   if (std::optional<int> failed = command.EnterFolder(env)) return *failed;
   platform::WriteView view(env);
   MessagesToErrorOutput to_error_output(view);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kzo::platform {
 
@@ -61,13 +62,13 @@ class Env {
   virtual std::string WorkingDirectory() = 0;
   // The short (8.3) form of a path; fails (nullopt) when there is none.
   virtual std::optional<std::string> ShortPath(std::string_view path) = 0;
-  // The long form of a path that names an existing file or folder, with "/" separators;
-  // fails otherwise.
+  // The long form of a path that names an existing file or folder, with the system's
+  // separators ("/" on Linux, "\" on Windows); fails otherwise.
   virtual std::optional<std::string> LongPath(std::string_view path) = 0;
 
-  // Makes the folder at path, taken exactly as written (a path named on the command line),
-  // the working directory. Returns 0 or an error number (76 no such folder, 75 not a
-  // folder, 70 no permission); LastErrorText tells the system's reason.
+  // Makes the folder at path, taken exactly as written (a path named on the command line,
+  // in command-line text), the working directory. Returns 0 or an error number (76 no such folder,
+  // 75 not a folder, 70 no permission); LastErrorText tells the system's reason.
   virtual int ChangeDirectory(std::string_view path) = 0;
   // The system's description of the last file operation that failed ("No space left on
   // device"), for messages about the files the user names.
@@ -96,13 +97,32 @@ class Env {
   virtual double Random() = 0;
 };
 
-// The Linux implementation of every service: names of the legacy data are found in any
-// letter case, with "\" and "/" as separators.
+// The system's implementation of every service for the names of the legacy data: found in
+// any letter case, with "\" and "/" as separators (on Windows code page 437 texts).
 Env& DefaultEnv();
-// The Linux implementation with every path taken exactly as written, POSIX meaning (no
-// letter-case matching, "\" an ordinary character), for the files the user names on the
-// command line.
+// The system's implementation with every path taken exactly as written, for the files the
+// user names on the command line: on Linux with POSIX meaning (no letter-case matching, "\"
+// an ordinary character), on Windows UTF-8 texts.
 Env& ExactPathEnv();
+
+// The program's arguments as command-line text: on Windows UTF-8, made from the system's
+// own UTF-16 command line; elsewhere the bytes as given.
+std::vector<std::string> CommandLineTexts(int argc, char** argv);
+
+// The arguments in the form main gets them, for a parser that takes argc and argv.
+class ProgramArguments {
+ public:
+  ProgramArguments(int argc, char** argv) : texts_(CommandLineTexts(argc, argv)) {
+    for (std::string& text : texts_) pointers_.push_back(text.data());
+    pointers_.push_back(nullptr);
+  }
+  int count() const { return static_cast<int>(texts_.size()); }
+  char** values() { return pointers_.data(); }
+
+ private:
+  std::vector<std::string> texts_;
+  std::vector<char*> pointers_;
+};
 
 // Forwards every call to another Env, so that a test overrides just what it cares about.
 class EnvWrapper : public Env {

@@ -8,10 +8,6 @@
 namespace kzo::platform {
 namespace {
 
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/';
-}
-
 char FoldAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
@@ -61,21 +57,9 @@ std::optional<std::string> FindFolded(const std::string& folder, std::string_vie
 
 }  // namespace
 
-std::vector<std::string_view> SplitPathComponents(std::string_view path) {
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || IsSeparator(path[i])) {
-      if (i > start) parts.push_back(path.substr(start, i - start));
-      start = i + 1;
-    }
-  }
-  return parts;
-}
-
 ResolvedPath ResolvePath(std::string_view path) {
   ResolvedPath result;
-  result.path = (!path.empty() && IsSeparator(path[0])) ? "/" : "";
+  result.path = (!path.empty() && IsPathSeparator(path[0])) ? "/" : "";
   std::vector<std::string_view> parts = SplitPathComponents(path);
   for (std::size_t i = 0; i < parts.size(); ++i) {
     std::string_view part = parts[i];
@@ -85,8 +69,8 @@ ResolvedPath ResolvePath(std::string_view path) {
     std::optional<std::string> found;
     if (usable && Exists(exact)) {
       found = exact;
-    } else if (std::optional<std::string> folded = usable ? FindFolded(result.path, part)
-                                                          : std::nullopt) {
+    } else if (std::optional<std::string> folded =
+                   usable ? FindFolded(result.path, part) : std::nullopt) {
       found = Join(result.path, *folded);
     }
     // A component before the last must be a folder; a file in its place means that a

@@ -14,6 +14,16 @@ struct ResolvedPath {
   int error = 0;     // 0 found; 53 only the last component is missing; 76 a folder is missing
 };
 
+// The separator the system puts between the components of the paths it gives.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// True for "\" and "/".
+bool IsPathSeparator(char c);
+
 // Splits at "\" and "/", skipping empty components.
 std::vector<std::string_view> SplitPathComponents(std::string_view path);
 
@@ -21,5 +31,12 @@ std::vector<std::string_view> SplitPathComponents(std::string_view path);
 // equals it with ASCII letters folded to one case (the first in byte order when several
 // do). A path that starts with a separator is absolute, any other relative.
 ResolvedPath ResolvePath(std::string_view path);
+
+// True for a legacy path that does not depend on the working directory: one that starts
+// with a separator, or on Windows with a drive ("c:").
+bool IsAbsolutePath(std::string_view path);
+// The same for a path named on the command line, taken exactly as written: on Linux only
+// "/" makes it absolute.
+bool IsAbsoluteExactPath(std::string_view path);
 
 }  // namespace kzo::platform

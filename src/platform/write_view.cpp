@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/paths.h"
+
 namespace kzo::platform {
 namespace {
-
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/';
-}
 
 std::string FoldAscii(std::string_view name) {
   std::string folded(name);
@@ -37,14 +35,15 @@ std::optional<std::string> ReadWhole(Env& env, std::string_view path) {
 
 std::optional<WriteView::Place> WriteView::PlaceOf(std::string_view path, int& error) {
   std::size_t end = path.size();
-  while (end > 0 && IsSeparator(path[end - 1])) --end;
+  while (end > 0 && IsPathSeparator(path[end - 1])) --end;
   std::size_t cut = end;
-  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+  while (cut > 0 && !IsPathSeparator(path[cut - 1])) --cut;
   std::string_view name = path.substr(cut, end - cut);
   std::string_view folder = path.substr(0, cut);
   std::string parent(folder);
-  if (parent.empty() || !IsSeparator(parent[0])) {
-    parent = target().WorkingDirectory() + "/" + parent;  // one place for relative paths too
+  if (!IsAbsolutePath(parent)) {
+    parent =
+        target().WorkingDirectory() + kPathSeparator + parent;  // one place for relative paths too
   }
   std::optional<std::string> resolved = target().LongPath(parent);
   // A folder of the path is missing, or a file stands where a folder is expected.
@@ -54,8 +53,8 @@ std::optional<WriteView::Place> WriteView::PlaceOf(std::string_view path, int& e
   }
   error = 0;
   std::optional<std::string> on_disk = target().LongPath(path);
-  std::string shown = on_disk ? *on_disk : *resolved + "/" + std::string(name);
-  return Place{*resolved + "/" + FoldAscii(name), shown, on_disk.has_value(),
+  std::string shown = on_disk ? *on_disk : *resolved + kPathSeparator + std::string(name);
+  return Place{*resolved + kPathSeparator + FoldAscii(name), shown, on_disk.has_value(),
                on_disk && target().FileExists(path)};
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,9 @@ class WriteViewTest : public ::testing::Test {
     std::vector<std::string> listed;
     const char* kinds[] = {"create", "rewrite", "delete"};
     for (const FileChange& change : view.Changes()) {
-      listed.push_back(std::string(kinds[change.kind]) + " " +
-                       change.path.substr(folder.path().size() + 1));
+      std::string name = change.path.substr(folder.path().size() + 1);
+      std::replace(name.begin(), name.end(), '\\', '/');
+      listed.push_back(std::string(kinds[change.kind]) + " " + name);
     }
     return listed;
   }
@@ -61,7 +63,7 @@ TEST_F(WriteViewTest, WritesStayInMemoryAndAreReadBack) {
   EXPECT_EQ(Read("Data\\TEAMS.DAT"), "memory");
   EXPECT_EQ(Read("kzo.cnf"), "A=1\r\nB=2\r\n");
   EXPECT_TRUE(view.FileExists(Legacy("DATA/NEW.TXT")));
-  EXPECT_EQ(view.LongPath(Legacy("data/NEW.txt")), folder.path() + "/DATA/new.txt");
+  EXPECT_EQ(view.LongPath(Legacy("data/NEW.txt")), folder / "DATA/new.txt");
   EXPECT_EQ(folder.Read("DATA/Teams.dat"), "disk");
   EXPECT_EQ(folder.List("DATA"), Strings{"Teams.dat"});
   EXPECT_EQ(Changes(),

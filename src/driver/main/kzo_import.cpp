@@ -3,5 +3,7 @@
 #include "platform/env.h"
 
 int main(int argc, char** argv) {
-  return kzo::driver::ImportCommand(argc, argv, kzo::platform::DefaultEnv());
+  kzo::platform::ProgramArguments arguments(argc, argv);
+  return kzo::driver::ImportCommand(arguments.count(), arguments.values(),
+                                    kzo::platform::DefaultEnv());
 }

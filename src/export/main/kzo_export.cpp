@@ -3,6 +3,7 @@
 #include "platform/env.h"
 
 int main(int argc, char** argv) {
-  return kzo::exporter::ExportMain(argc, argv, kzo::platform::DefaultEnv(),
-                                   kzo::platform::ExactPathEnv());
+  kzo::platform::ProgramArguments arguments(argc, argv);
+  return kzo::exporter::ExportMain(arguments.count(), arguments.values(),
+                                   kzo::platform::DefaultEnv(), kzo::platform::ExactPathEnv());
 }

@@ -1,18 +1,28 @@
 #include "platform/testing/test_env.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform/paths.h"
 
 namespace kzo::platform {
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kzo-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device device;
+  std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int tries = 0; tries < 100; ++tries) {
+    std::filesystem::path folder = base / ("kzo-test-" + std::to_string(device() % 1000000000));
+    // Only a folder made now is this test's own.
+    if (std::filesystem::create_directory(folder)) {
+      std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+      path_ = folder.string();
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder could be made");
 }
 
 TempFolder::~TempFolder() {
@@ -23,7 +33,10 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::operator/(std::string_view relative) const {
-  return path_ + "/" + std::string(relative);
+  std::string path = path_ + kPathSeparator + std::string(relative);
+  std::replace(path.begin() + static_cast<std::ptrdiff_t>(path_.size()), path.end(), '/',
+               kPathSeparator);
+  return path;
 }
 
 void TempFolder::Write(std::string_view relative, std::string_view bytes) const {

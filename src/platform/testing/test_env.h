@@ -55,7 +55,8 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  // The path of a file or folder below this one ("/" separated).
+  // The path of a file or folder below this one, named with "/" between components, in
+  // the system's own form.
   std::string operator/(std::string_view relative) const;
   void Write(std::string_view relative, std::string_view bytes) const;
   std::string Read(std::string_view relative) const;

@@ -1,0 +1,16 @@
+// Code page 437, the character set of the legacy data, and the Unicode characters its bytes
+// stand for: the programs keep legacy texts as bytes and convert only where a text leaves
+// them for a system that reads Unicode.
+#pragma once
+
+#include <optional>
+
+namespace kzo::platform {
+
+// The code point a byte stands for; 0x00-0x7F stand for themselves.
+char16_t Cp437CodePoint(unsigned char byte);
+
+// The byte that stands for a code point; nullopt when code page 437 has none.
+std::optional<unsigned char> Cp437Byte(char32_t code);
+
+}  // namespace kzo::platform
