@@ -101,6 +101,46 @@ std::optional<std::wstring> ShortForm(const std::wstring& path) {
       [&](wchar_t* out, DWORD size) { return GetShortPathNameW(path.c_str(), out, size); });
 }
 
+// How much of a path names its root: "c:\", "c:", "\\server\share\", "\", or nothing.
+std::size_t RootLength(std::wstring_view path) {
+  auto separator = [&](std::size_t i) {
+    return i < path.size() && (path[i] == L'\\' || path[i] == L'/');
+  };
+  if (path.size() > 1 && path[1] == L':') return separator(2) ? 3 : 2;
+  if (!separator(0)) return 0;
+  if (!separator(1)) return 1;
+  std::size_t at = 2;
+  for (int parts = 0; parts < 2 && at < path.size(); ++parts) {
+    while (at < path.size() && !separator(at)) ++at;
+    if (at < path.size()) ++at;
+  }
+  return at;
+}
+
+// The path with its drive and each name after the root in the letter case the system shows
+// them in ("c:\x" and "C:\X" name one file): the long form keeps the case of the names it
+// was given.
+std::wstring AsOnDisk(std::wstring_view path) {
+  std::size_t start = RootLength(path);
+  std::wstring result(path.substr(0, start));
+  if (result.size() > 1 && result[1] == L':') result[0] = std::towupper(result[0]);
+  while (start < path.size()) {
+    std::size_t end = std::min(path.find_first_of(L"\\/", start), path.size());
+    std::wstring_view name = path.substr(start, end - start);
+    result += name;
+    WIN32_FIND_DATAW found;
+    bool plain = name != L"." && name != L".." && name.find_first_of(L"*?") == name.npos;
+    HANDLE search = plain ? FindFirstFileW(result.c_str(), &found) : INVALID_HANDLE_VALUE;
+    if (search != INVALID_HANDLE_VALUE) {
+      FindClose(search);
+      result.replace(result.size() - name.size(), name.size(), found.cFileName);
+    }
+    if (end < path.size()) result += path[end];
+    start = end + 1;
+  }
+  return result;
+}
+
 // Standard error is a console window that a person reads.
 bool ErrorOutputOnConsole() {
   DWORD mode = 0;
@@ -228,11 +268,7 @@ class WindowsEnv final : public Env {
     std::wstring name = Native(path);
     std::optional<std::wstring> long_form =
         Filled([&](wchar_t* out, DWORD size) { return GetLongPathNameW(name.c_str(), out, size); });
-    if (!long_form) return std::nullopt;
-    // The drive as the system shows it: "c:\x" and "C:\x" name one folder.
-    if (long_form->size() > 1 && (*long_form)[1] == L':')
-      (*long_form)[0] = std::towupper((*long_form)[0]);
-    return Limited(Text(*long_form));
+    return long_form ? Limited(Text(AsOnDisk(*long_form))) : std::nullopt;
   }
 
   // The path is the command line's text in either environment.

@@ -1,0 +1,141 @@
+#!/usr/bin/env python3
+"""The Windows programs under the emulator, on the sample installation: the golden match
+report, a copy with DOS-case names, the circuit database upkeep with its backups, and an
+export equal to the Linux export's (the folder's path and the random part of hire terms
+aside). Prints one line per check and "N passed, N failed"."""
+import argparse
+import json
+import os
+import re
+import shutil
+import sqlite3
+import subprocess
+import sys
+import tempfile
+
+args = argparse.ArgumentParser()
+args.add_argument("--emulator", required=True)
+args.add_argument("--import-program", required=True)
+args.add_argument("--export-program", required=True)
+args.add_argument("--linux-export", default="")
+args.add_argument("--source", required=True)
+options = args.parse_args()
+
+SAMPLE = os.path.join(options.source, "examples", "sample")
+GOLDEN = os.path.join(options.source, "tests", "golden", "sample-matches.txt")
+results = {"passed": 0, "failed": 0}
+
+
+def check(name, ok, detail=""):
+    results["passed" if ok else "failed"] += 1
+    print(("ok      " if ok else "FAILED  ") + name + ("" if ok else ": " + detail))
+
+
+def run(program, arguments, folder, emulated=True):
+    command = ([options.emulator] if emulated else []) + [program] + arguments
+    return subprocess.run(command, cwd=folder, capture_output=True, timeout=300)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def copy_sample(target, rename=lambda name: name):
+    """Copies the sample installation, every name passed through rename."""
+    for folder, _, files in os.walk(SAMPLE):
+        relative = os.path.relpath(folder, SAMPLE)
+        parts = [] if relative == "." else [rename(p) for p in relative.split(os.sep)]
+        os.makedirs(os.path.join(target, *parts), exist_ok=True)
+        for name in files:
+            shutil.copy(os.path.join(folder, name), os.path.join(target, *parts, rename(name)))
+
+
+def import_checks(work):
+    golden = read(GOLDEN)
+    sample = os.path.join(work, "sample")
+    copy_sample(sample)
+    done = run(options.import_program, [], sample)
+    check("the sample imports without reports", (done.returncode, done.stdout, done.stderr) == (0, b"", b""),
+          repr((done.returncode, done.stdout[:300], done.stderr[:300])))
+    check("its matches.txt is the golden report", read(os.path.join(sample, "matches.txt")) == golden)
+
+    dos = os.path.join(work, "DOSCASE")
+    copy_sample(dos, str.upper)
+    done = run(options.import_program, ["DOSCASE"], work)
+    check("the DOS-case copy, named on the command line, imports without reports",
+          (done.returncode, done.stderr) == (0, b""), repr(done.stderr[:300]))
+    check("its matches.txt is the golden report", read(os.path.join(dos, "matches.txt")) == golden)
+    check("its circuit databases are written under the names it has",
+          os.path.exists(os.path.join(dos, "CWA", "circdb.dat")) and
+          sorted(os.listdir(os.path.join(dos, "CWA"))).count("CIRCDB.DAT") == 0)
+
+
+def upkeep_checks(work):
+    folder = os.path.join(work, "upkeep")
+    copy_sample(folder)
+    database = os.path.join(folder, "cwa", "circdb.dat")
+    run(options.import_program, [], folder)
+    complete = read(database)
+    firsts = []
+    for count in (b" 0 \r\n", b" 1 \r\n", b" 2 \r\n"):
+        with open(database, "wb") as f:
+            f.write(count)
+        done = run(options.import_program, [], folder)
+        firsts.append(done.returncode)
+    backups = [read(database + ".bak%d" % i) for i in (1, 2)]
+    check("each upkeep run ends normally", firsts == [0, 0, 0], repr(firsts))
+    check("the short database is rewritten whole", read(database).split(b"\r\n")[0] == complete.split(b"\r\n")[0])
+    check("the two latest old databases are kept as .bak1 and .bak2",
+          backups == [b" 2 \r\n", b" 1 \r\n"] and not os.path.exists(database + ".bak3"), repr(backups))
+
+
+def normalized(document, folders):
+    """The document with the folder's path (in any letter case) and hire-term ends left out."""
+    text = document.decode("utf-8")
+    for folder in folders:
+        text = re.sub(re.escape(folder), "FOLDER", text, flags=re.IGNORECASE)
+        text = re.sub(re.escape(json.dumps(folder)[1:-1]), "FOLDER", text, flags=re.IGNORECASE)
+    return re.sub(r'"(end|days)":\d+', "", text)
+
+
+def export_checks(work):
+    windows = os.path.join(work, "export-windows")
+    copy_sample(windows)
+    done = run(options.export_program, [], windows)
+    check("the export writes its document to standard output", done.returncode == 0 and done.stderr == b"",
+          repr(done.stderr[:300]))
+    check("the document's line ends are as written", done.stdout.endswith(b"}\n") and b"\r\n" not in done.stdout)
+    windows_path = "Z:" + windows.replace("/", "\\")
+    if options.linux_export:
+        linux = os.path.join(work, "export-linux")
+        copy_sample(linux)
+        expected = run(options.linux_export, [], linux, emulated=False)
+        check("the document equals the Linux export's",
+              normalized(done.stdout, [windows_path]) == normalized(expected.stdout, [linux]))
+    else:
+        print("skipped the comparison with the Linux export: none was named")
+
+    done = run(options.export_program, ["--format", "sqlite", "--output", "model.db"], windows)
+    check("the SQLite export writes a database", done.returncode == 0, repr(done.stderr[:300]))
+    if options.linux_export:
+        run(options.linux_export, ["--format", "sqlite", "--output", "model.db"], linux, emulated=False)
+        counts = [table_counts(os.path.join(folder, "model.db")) for folder in (windows, linux)]
+        check("its tables hold as many rows as the Linux export's", counts[0] == counts[1] and counts[0],
+              repr(counts))
+
+
+def table_counts(path):
+    if not os.path.exists(path):
+        return {}
+    db = sqlite3.connect(path)
+    tables = [row[0] for row in db.execute("SELECT name FROM sqlite_master WHERE type = 'table'")]
+    return {table: db.execute('SELECT count(*) FROM "%s"' % table).fetchone()[0] for table in tables}
+
+
+with tempfile.TemporaryDirectory(prefix="kzo-windows-") as work:
+    import_checks(work)
+    upkeep_checks(work)
+    export_checks(work)
+print("%d passed, %d failed" % (results["passed"], results["failed"]))
+sys.exit(1 if results["failed"] else 0)
