@@ -129,7 +129,8 @@ std::wstring AsOnDisk(std::wstring_view path) {
     std::wstring_view name = path.substr(start, end - start);
     result += name;
     WIN32_FIND_DATAW found;
-    bool plain = name != L"." && name != L".." && name.find_first_of(L"*?") == name.npos;
+    bool plain =
+        !name.empty() && name != L"." && name != L".." && name.find_first_of(L"*?") == name.npos;
     HANDLE search = plain ? FindFirstFileW(result.c_str(), &found) : INVALID_HANDLE_VALUE;
     if (search != INVALID_HANDLE_VALUE) {
       FindClose(search);
