@@ -21,7 +21,8 @@ const std::string kImportUsage =
     "usage: kzo-import [--yes] [--explain] [--dry-run] [FOLDER]\n"
     "       kzo-import --help | --version\n";
 const std::string kExportUsage =
-    "usage: kzo-export [--yes] [--explain] [--format json|sqlite] [--output FILE] [FOLDER]\n"
+    "usage: kzo-export [--yes] [--explain] [--format json|sqlite|html] [--output FILE|DIR] "
+    "[FOLDER]\n"
     "       kzo-export --help | --version\n";
 
 class CommandLineTest : public ::testing::Test {
