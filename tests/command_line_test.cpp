@@ -68,7 +68,7 @@ TEST_F(CommandLineTest, HelpVersionAndBadArgumentsReadAndWriteNothing) {
   }
   ProgramRun run = RunProgram(KZO_EXPORT_PROGRAM, {"--format=xml"}, Legacy());
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.err, "kzo-export: --format: xml not in {json,sqlite}\n" + kExportUsage);
+  EXPECT_EQ(run.err, "kzo-export: --format: xml not in {json,sqlite,html}\n" + kExportUsage);
   run = RunProgram(KZO_EXPORT_PROGRAM, {"-f", "sqlite", "-o", "-"}, Legacy());
   EXPECT_EQ(run.err, "kzo-export: --format sqlite needs --output FILE\n" + kExportUsage);
   EXPECT_EQ(RunProgram(KZO_EXPORT_PROGRAM, {"--version"}, Legacy()).out, "kzo-export 1.1.0\n");
