@@ -209,7 +209,7 @@ void WriteSegment(SiteFile& page, int number, const model::MatchRecord& match) {
   WriteLines(page, "notes", match.bracket_notes, match.bracket_note_count, model::kMaxBracketNotes);
   WriteLines(page, "notes", match.paren_notes, match.paren_note_count, model::kMaxParenNotes);
   if (!View(match.rating_text).empty()) {
-    page << "<p class=\"rating\">" << Legacy{match.rating_text} << "</p>\n";
+    page << "<p class=\"rating\">Rating:" << Legacy{match.rating_text} << "</p>\n";
   }
   WriteBreakdown(page, match);
   page << "</section>\n";
