@@ -23,13 +23,6 @@ testing::ProgramRun ExportSite(const std::string& legacy, const std::string& sit
                              "/");
 }
 
-// The faults the site checker finds in a site, or "ok".
-std::string CheckSite(const std::string& site) {
-  testing::ProgramRun run = testing::RunProgram(
-      "/usr/bin/python3", {KZO_SOURCE_DIR "/tests/support/check_site.py", site}, "/");
-  return run.out + run.err;
-}
-
 TEST(HtmlSiteProgramTest, EveryPageParsesAndEveryLinkResolvesToAFileOfTheSite) {
   platform::TempFolder legacy;
   platform::TempFolder out;
@@ -44,7 +37,7 @@ TEST(HtmlSiteProgramTest, EveryPageParsesAndEveryLinkResolvesToAFileOfTheSite) {
     testing::ProgramRun run = ExportSite(legacy / installation, out / installation);
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(run.out + run.err, "");
-    EXPECT_EQ(CheckSite(out / installation), "ok\n") << installation;
+    EXPECT_EQ(testing::CheckSite(out / installation), "ok\n") << installation;
     EXPECT_EQ(testing::Snapshot(legacy / installation), before) << "the load wrote nothing";
   }
 }
