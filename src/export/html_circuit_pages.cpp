@@ -144,21 +144,12 @@ void WriteCircuitTeamsAndStables(SiteFile& page, int circuit, const model::Circu
   for (int t = 1; t <= StoredSlots(c.teams, c.team_count, model::kMaxCircuitTeams); ++t) {
     const roster::TeamRecord& team = c.teams[t];
     page << "<li>Team " << Legacy{team.tname} << ": ";
-    WriteNamedWrestler(page, team.wrestler1, model::FindWrestler(View(team.wrestler1), circuit));
-    page << " &amp; ";
-    WriteNamedWrestler(page, team.wrestler2, model::FindWrestler(View(team.wrestler2), circuit));
+    WriteTeamMembers(page, team, circuit);
     page << "</li>";
   }
   for (int s = 1; s <= StoredSlots(c.stables, c.stable_count, model::kMaxCircuitStables); ++s) {
-    const roster::StableRecord& stable = c.stables[s];
-    page << "<li>Stable " << Legacy{stable.sname} << ": ";
-    int members =
-        StoredSlots(stable.wrestlers, stable.wrestlers_count, roster::kMaxStableWrestlers);
-    for (int m = 1; m <= members; ++m) {
-      if (m > 1) page << ", ";
-      WriteReference(page, roster::kKindWrestlers, offsetof(roster::WrestlerRecord, wname),
-                     stable.wrestlers[m]);
-    }
+    page << "<li>Stable " << Legacy{c.stables[s].sname} << ": ";
+    WriteStableMembers(page, c.stables[s]);
     page << "</li>";
   }
   page << "</ul>\n";

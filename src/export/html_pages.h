@@ -48,6 +48,12 @@ const model::CircuitRecord& CircuitOf(int circuit);
 // the name alone when the number names no wrestler of the roster.
 void WriteNamedWrestler(SiteFile& page, Text name, std::int64_t wrestler);
 
+// The two members of a team, linked to their pages: found by name among the roster's
+// wrestlers (circuit 0) or a circuit's roster entries.
+void WriteTeamMembers(SiteFile& page, const roster::TeamRecord& team, int circuit);
+// The members of a stable, linked to their pages, separated by commas.
+void WriteStableMembers(SiteFile& page, const roster::StableRecord& stable);
+
 // The holders of a title of circuit number circuit, each linked to their page; the
 // holder text as written when the title names no holders ("vacant").
 void WriteTitleHolders(SiteFile& page, int circuit, const model::TitleRecord& title);

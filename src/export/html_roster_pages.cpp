@@ -13,11 +13,6 @@ using roster::Database;
 
 constexpr Text kNoName = "(no name)";
 
-// A link to the wrestler of the roster with that name, or the name alone.
-void WriteWrestlerByName(SiteFile& page, Text name) {
-  WriteNamedWrestler(page, name, model::FindWrestler(View(name), 0));
-}
-
 void WriteWrestlerLink(SiteFile& page, int wrestler) {
   const roster::WrestlerRecord& w = Database().wrestlers[static_cast<std::size_t>(wrestler)];
   Link(page, WrestlerPage(wrestler), Legacy{NameOr(w.wname, kNoName)});
@@ -182,6 +177,24 @@ void WriteNamedWrestler(SiteFile& page, Text name, std::int64_t wrestler) {
   }
 }
 
+void WriteTeamMembers(SiteFile& page, const roster::TeamRecord& team, int circuit) {
+  WriteNamedWrestler(page, team.wrestler1, model::FindWrestler(View(team.wrestler1), circuit));
+  page << " &amp; ";
+  WriteNamedWrestler(page, team.wrestler2, model::FindWrestler(View(team.wrestler2), circuit));
+}
+
+void WriteStableMembers(SiteFile& page, const roster::StableRecord& stable) {
+  int members = StoredSlots(stable.wrestlers, stable.wrestlers_count, roster::kMaxStableWrestlers);
+  bool first = true;
+  for (int m = 1; m <= members; ++m) {
+    if (stable.wrestlers[m] == 0) continue;
+    if (!first) page << ", ";
+    first = false;
+    WriteReference(page, roster::kKindWrestlers, offsetof(roster::WrestlerRecord, wname),
+                   stable.wrestlers[m]);
+  }
+}
+
 Text NameOr(Text name, Text fallback) {
   return View(name).empty() ? fallback : name;
 }
@@ -252,9 +265,7 @@ void WriteTeamIndex(SiteFile& page) {
   WriteIndexRows(page, Database().teams, LastSlot(Database().teams), TeamPage,
                  &roster::TeamRecord::tname, [&](const roster::TeamRecord& team) {
                    page << "<td>";
-                   WriteWrestlerByName(page, team.wrestler1);
-                   page << " &amp; ";
-                   WriteWrestlerByName(page, team.wrestler2);
+                   WriteTeamMembers(page, team, 0);
                    page << "</td>";
                  });
   page << "</table>\n";
@@ -265,9 +276,7 @@ void WriteTeamPage(SiteFile& page, const Site& site, int team) {
   const roster::TeamRecord& record = Database().teams[static_cast<std::size_t>(team)];
   BeginPage(page, "Team", NameOr(record.tname, kNoName));
   page << "<p>";
-  WriteWrestlerByName(page, record.wrestler1);
-  page << " &amp; ";
-  WriteWrestlerByName(page, record.wrestler2);
+  WriteTeamMembers(page, record, 0);
   page << "</p>\n";
   WriteFieldTable(page, site.fields.teams, RecordBytes(record));
   EndPage(page);
@@ -287,16 +296,9 @@ void WriteStableIndex(SiteFile& page) {
 void WriteStablePage(SiteFile& page, const Site& site, int stable) {
   const roster::StableRecord& record = Database().stables[static_cast<std::size_t>(stable)];
   BeginPage(page, "Stable", NameOr(record.sname, kNoName));
-  page << "<h2>Members</h2>\n<ul>";
-  int members = StoredSlots(record.wrestlers, record.wrestlers_count, roster::kMaxStableWrestlers);
-  for (int m = 1; m <= members; ++m) {
-    if (record.wrestlers[m] == 0) continue;
-    page << "<li>";
-    WriteReference(page, roster::kKindWrestlers, offsetof(roster::WrestlerRecord, wname),
-                   record.wrestlers[m]);
-    page << "</li>";
-  }
-  page << "</ul>\n";
+  page << "<h2>Members</h2>\n<p>";
+  WriteStableMembers(page, record);
+  page << "</p>\n";
   WriteFieldTable(page, site.fields.stables, RecordBytes(record));
   EndPage(page);
 }
