@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <random>
 #include <unordered_map>
+#include <random>
 #include <vector>
 
 #include "platform/env.h"
@@ -109,9 +109,7 @@ class PosixEnv final : public Env {
     return 0;
   }
 
-  int Close(int handle) override {
-    return close(handle - 1) == 0 ? 0 : Failed(ErrorFromErrno(errno));
-  }
+  int Close(int handle) override { return close(handle - 1) == 0 ? 0 : Failed(ErrorFromErrno(errno)); }
 
   bool FileExists(std::string_view path) override {
     if (path.empty() || path.back() == ':') return false;
@@ -124,8 +122,7 @@ class PosixEnv final : public Env {
     ResolvedPath resolved = Resolve(path);
     if (resolved.error != 0) return 53;
     if (IsFolder(resolved.path)) return 75;
-    if (unlink(resolved.path.c_str()) != 0)
-      return errno == ENOENT ? 53 : Failed(ErrorFromErrno(errno));
+    if (unlink(resolved.path.c_str()) != 0) return errno == ENOENT ? 53 : Failed(ErrorFromErrno(errno));
     return 0;
   }
 
@@ -157,8 +154,7 @@ class PosixEnv final : public Env {
     ResolvedPath target = ResolveForCreate(to);
     if (target.error != 0) return NotFound(target.error);
     if (IsFolder(target.path)) return NotAFile();
-    return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0
-                                                                 : Failed(ErrorFromErrno(errno));
+    return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0 : Failed(ErrorFromErrno(errno));
   }
 
   int MakeFolder(std::string_view path) override {
