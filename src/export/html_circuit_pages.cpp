@@ -110,8 +110,9 @@ void WriteHireState(SiteFile& page, const model::RosterEntry& entry) {
 }
 
 void WriteHireTerms(SiteFile& page, const model::RosterEntry& entry) {
+  if (entry.hire_terms == nullptr) return;
   for (int t = 1; t <= StoredSlots(entry.hire_term_count, model::kMaxHireTerms); ++t) {
-    const model::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
+    const model::HireTerm* term = entry.hire_terms[t];
     if (term == nullptr) continue;
     if (t > 1) page << "<br>";
     WriteDate(page, term->start);
