@@ -21,7 +21,8 @@ const std::string kImportUsage =
     "usage: kzo-import [--yes] [--explain] [--dry-run] [FOLDER]\n"
     "       kzo-import --help | --version\n";
 const std::string kExportUsage =
-    "usage: kzo-export [--yes] [--explain] [--format json|sqlite] [--output FILE] [FOLDER]\n"
+    "usage: kzo-export [--yes] [--explain] [--format json|sqlite|html] [--output FILE|DIR] "
+    "[FOLDER]\n"
     "       kzo-export --help | --version\n";
 
 class CommandLineTest : public ::testing::Test {
@@ -67,7 +68,7 @@ TEST_F(CommandLineTest, HelpVersionAndBadArgumentsReadAndWriteNothing) {
   }
   ProgramRun run = RunProgram(KZO_EXPORT_PROGRAM, {"--format=xml"}, Legacy());
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.err, "kzo-export: --format: xml not in {json,sqlite}\n" + kExportUsage);
+  EXPECT_EQ(run.err, "kzo-export: --format: xml not in {json,sqlite,html}\n" + kExportUsage);
   run = RunProgram(KZO_EXPORT_PROGRAM, {"-f", "sqlite", "-o", "-"}, Legacy());
   EXPECT_EQ(run.err, "kzo-export: --format sqlite needs --output FILE\n" + kExportUsage);
   EXPECT_EQ(RunProgram(KZO_EXPORT_PROGRAM, {"--version"}, Legacy()).out, "kzo-export 1.1.0\n");

@@ -436,13 +436,19 @@ TEST_P(HostileInputTest, ExportAndImportEndNormallyWithWellFormedOutput) {
   }
   std::filesystem::create_directories(legacy);
 
-  // The export first: it loads through its in-memory view and leaves the folder as it is.
+  // The exports first: they load through the in-memory view and leave the folder as it is;
+  // every page of the site parses and links only to the site's own files.
   auto before = testing::Snapshot(legacy);
   testing::ProgramRun exported = testing::RunProgramWithTimeout(
       KZO_EXPORT_PROGRAM, {"--output", root / "model.json", legacy}, "/", kTimeLimitSeconds);
   ExpectNormalEnd(exported, "export");
   EXPECT_TRUE(root.Read("model.json").ends_with("}\n"));
   std::filesystem::remove(root / "model.json");
+  exported = testing::RunProgramWithTimeout(
+      KZO_EXPORT_PROGRAM, {"-f", "html", "-o", root / "site", legacy}, "/", kTimeLimitSeconds);
+  ExpectNormalEnd(exported, "html export");
+  EXPECT_EQ(testing::CheckSite(root / "site"), "ok\n");
+  std::filesystem::remove_all(root / "site");
   EXPECT_EQ(testing::Snapshot(legacy), before) << "the export wrote into the folder";
 
   testing::ProgramRun run =

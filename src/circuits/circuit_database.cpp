@@ -110,12 +110,14 @@ bool RenameIntoPlace(const std::string& new_path, const std::string& path) {
   return error == 0;
 }
 
-void ReadRosterEntry(int file, model::RosterEntry& entry) {
+// Reads one record into entry. Most circuits know a wrestler by the roster's own name and
+// nickname (a new database copies them): such texts share the roster's strings.
+void ReadRosterEntry(int file, model::RosterEntry& entry, const roster::WrestlerRecord& own) {
   std::size_t manager = 0;
   for (Item item : kRecordItems) {
     switch (item) {
       case Item::kName:
-        entry.name = store::ReadRecordString(file);
+        entry.name = store::ReadRecordString(file, own.wname);
         break;
       case Item::kPush:
         entry.push = store::ReadNumber(file);
@@ -131,7 +133,7 @@ void ReadRosterEntry(int file, model::RosterEntry& entry) {
         if (entry.managers[manager] != 0) ++entry.manager_count;
         break;
       case Item::kNickname:
-        entry.nickname = store::ReadRecordString(file);
+        entry.nickname = store::ReadRecordString(file, own.nickname);
         break;
       case Item::kUnused:
         store::ReadLine(file);
@@ -207,10 +209,13 @@ void ReadCircuitRoster(const std::string& path, int circuit) {
   std::int32_t count =
       store::CutCount(file, store::ReadNumber(file), static_cast<int>(kRecordItems.size()));
   model::RosterEntry dropped{};
+  const roster::WrestlerRecord none{};
+  const auto& wrestlers = roster::Database().wrestlers;
+  int stored = roster::StoredWrestlerCount();
   for (std::int32_t i = 1; i <= count; ++i) {
     model::RosterEntry& entry = i <= slots ? c.roster[i] : dropped;
     entry = model::RosterEntry{};
-    ReadRosterEntry(file, entry);
+    ReadRosterEntry(file, entry, i <= stored ? wrestlers[static_cast<std::size_t>(i)] : none);
     DecideHire(entry, circuit);
     if (i <= slots && c.injuries != nullptr) entry.injury = c.injuries[i];
   }

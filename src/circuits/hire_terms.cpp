@@ -81,8 +81,7 @@ void AddHireTerm(model::RosterEntry* entry, std::int64_t amount, int unit, int c
     return;
   }
   int count = entry->hire_term_count;
-  const model::HireTerm* last =
-      count > 0 ? entry->hire_terms[static_cast<std::size_t>(count)] : nullptr;
+  const model::HireTerm* last = count > 0 ? entry->hire_terms[count] : nullptr;
   std::int64_t start =
       last ? last->end : model::Circuits().records[static_cast<std::size_t>(circuit)].today;
   std::int64_t end = TermEnd(start, amount, unit);
@@ -90,13 +89,16 @@ void AddHireTerm(model::RosterEntry* entry, std::int64_t amount, int unit, int c
     auto shift = static_cast<std::int64_t>(store::Platform().Random() * 14);
     end = PlusDays(end, -7 + (1 + shift));
   }
+  if (entry->hire_terms == nullptr) {
+    entry->hire_terms = store::NewList<model::HireTerm*>(model::kMaxHireTerms);
+  }
   model::HireTerm* term = store::NewObject<model::HireTerm>();
-  if (term == nullptr) return;
+  if (term == nullptr || entry->hire_terms == nullptr) return;
   term->start = start;
   term->end = end;
   term->days = DATEDIFF(end, start);
   entry->hire_term_count = count + 1;
-  entry->hire_terms[static_cast<std::size_t>(count + 1)] = term;
+  entry->hire_terms[count + 1] = term;
   entry->current_term = term;
 }
 

@@ -20,22 +20,35 @@ constexpr std::int32_t kUnmatched = -99;
 constexpr int kTitleMaskBits = 31;
 constexpr int kParticipantNumbers = 200;
 
-// Makes room for one more entry: the list grows by doubling up to its capacity.
-model::PointsEntry* NextEntry(model::PointsTable& table) {
-  if (table.entry_count >= model::kMaxPointsEntries) return nullptr;
-  int upper = store::HeapArrayUpper(table.entries);
-  if (table.entry_count + 1 > upper) {
-    int grown = std::min(std::max(16, upper * 2), model::kMaxPointsEntries);
-    auto* entries = store::NewList<model::PointsEntry>(grown);
-    if (entries == nullptr) return nullptr;
-    if (table.entries != nullptr) {
-      std::memcpy(static_cast<void*>(entries), table.entries,
-                  sizeof(model::PointsEntry) * static_cast<std::size_t>(table.entry_count + 1));
-    }
-    store::FreeHeapArray(table.entries);
-    table.entries = entries;
+// The entries of a table while it is built, slot 0 unused. How many entries a table gets
+// is known only at its end, and the heap keeps every list it ever made: a list grown step
+// by step would leave each smaller copy behind. The entries are gathered here and stored
+// once, in a list of their exact size.
+using StagedEntries = std::vector<model::PointsEntry>;
+
+StagedEntries Staged(const model::PointsTable& table) {
+  StagedEntries staged(1);
+  if (table.entries != nullptr) {
+    staged.insert(staged.end(), table.entries + 1, table.entries + table.entry_count + 1);
   }
-  return &table.entries[++table.entry_count];
+  return staged;
+}
+
+// Makes room for one more entry, up to the table's capacity.
+model::PointsEntry* NextEntry(StagedEntries& staged) {
+  if (staged.size() > static_cast<std::size_t>(model::kMaxPointsEntries)) return nullptr;
+  return &staged.emplace_back();
+}
+
+void StoreEntries(const StagedEntries& staged, model::PointsTable& table) {
+  int count = static_cast<int>(staged.size()) - 1;
+  if (count == 0) return;
+  auto* entries = store::NewList<model::PointsEntry>(count);
+  if (entries == nullptr) return;
+  std::memcpy(static_cast<void*>(entries), staged.data(),
+              sizeof(model::PointsEntry) * staged.size());
+  table.entries = entries;
+  table.entry_count = count;
 }
 
 // The participant text numbers of the circuit's title holders, titles 1..count.
@@ -93,6 +106,33 @@ std::int32_t ActiveMark(const model::CircuitRecord& c, int wrestler, int slots) 
   return model::IsHiringState(status, model::kActiveStatesEnd);
 }
 
+// Adds the values of one source entry to the totals entry of each of its participants,
+// making that entry when the wrestler has none yet.
+void AddEntryToTotals(const model::PointsEntry& from, StagedEntries& totals,
+                      std::unordered_map<std::int32_t, int>& slot_of, std::span<const Text> names,
+                      std::span<const std::int32_t> active) {
+  for (int k = 1; k <= from.participant_count; ++k) {
+    std::int32_t wrestler = from.participants[static_cast<std::size_t>(k)];
+    auto found = slot_of.find(wrestler);
+    model::PointsEntry* to = found != slot_of.end() ? &totals[found->second] : nullptr;
+    if (to == nullptr) {
+      to = NextEntry(totals);
+      if (to == nullptr) continue;
+      slot_of[wrestler] = static_cast<int>(totals.size()) - 1;
+      std::size_t w = static_cast<std::size_t>(wrestler);
+      to->entry_name = store::NewRecordString(View(w < names.size() ? names[w] : nullptr));
+      to->participant_count = 1;
+      to->participants[1] = wrestler;
+      to->active_product = w < active.size() ? active[w] : 0;
+      to->title_mask = from.title_mask;
+    }
+    for (std::size_t v = 1; v <= 6; ++v) {
+      to->values[v] = static_cast<std::int32_t>(static_cast<std::uint32_t>(to->values[v]) +
+                                                static_cast<std::uint32_t>(from.values[v]));
+    }
+  }
+}
+
 }  // namespace
 
 void LoadPointsFile(const std::string& path, model::PointsTable& table,
@@ -104,9 +144,10 @@ void LoadPointsFile(const std::string& path, model::PointsTable& table,
   int file = store::FreeFile();
   store::OpenFile(path, store::FileMode::kInput, file);
   std::vector<int> holders = HolderTextIds(c);
+  StagedEntries staged = Staged(table);
   model::PointsEntry dropped{};
   while (!store::AtEndOfFile(file)) {
-    model::PointsEntry* entry = NextEntry(table);
+    model::PointsEntry* entry = NextEntry(staged);
     if (entry == nullptr) {  // beyond the table's capacity: read, not matched
       ReadEntry(file, dropped);
       continue;
@@ -117,38 +158,23 @@ void LoadPointsFile(const std::string& path, model::PointsTable& table,
         static_cast<std::int32_t>(TitleMask(View(entry->entry_name), holders, folder));
   }
   store::CloseFile(file);
+  StoreEntries(staged, table);
 }
 
-void AddToTotals(model::PointsTable& totals, const model::PointsTable& source,
+void AddToTotals(model::PointsTable& totals, std::span<const model::PointsTable* const> sources,
                  std::span<const Text> names, std::span<const std::int32_t> active) {
   store::Procedure procedure("OC_ADDRA");
+  StagedEntries staged = Staged(totals);
   std::unordered_map<std::int32_t, int> slot_of;  // wrestler → his totals entry
-  for (int d = totals.entry_count; d >= 1; --d) {
-    if (totals.entries[d].participant_count == 1) slot_of[totals.entries[d].participants[1]] = d;
+  for (int d = static_cast<int>(staged.size()) - 1; d >= 1; --d) {
+    if (staged[d].participant_count == 1) slot_of[staged[d].participants[1]] = d;
   }
-  for (int s = 1; s <= source.entry_count; ++s) {
-    const model::PointsEntry& from = source.entries[s];
-    for (int k = 1; k <= from.participant_count; ++k) {
-      std::int32_t wrestler = from.participants[static_cast<std::size_t>(k)];
-      auto found = slot_of.find(wrestler);
-      model::PointsEntry* to = found != slot_of.end() ? &totals.entries[found->second] : nullptr;
-      if (to == nullptr) {
-        to = NextEntry(totals);
-        if (to == nullptr) continue;
-        slot_of[wrestler] = totals.entry_count;
-        std::size_t w = static_cast<std::size_t>(wrestler);
-        to->entry_name = store::NewRecordString(View(w < names.size() ? names[w] : nullptr));
-        to->participant_count = 1;
-        to->participants[1] = wrestler;
-        to->active_product = w < active.size() ? active[w] : 0;
-        to->title_mask = from.title_mask;
-      }
-      for (std::size_t v = 1; v <= 6; ++v) {
-        to->values[v] = static_cast<std::int32_t>(static_cast<std::uint32_t>(to->values[v]) +
-                                                  static_cast<std::uint32_t>(from.values[v]));
-      }
+  for (const model::PointsTable* source : sources) {
+    for (int s = 1; s <= source->entry_count; ++s) {
+      AddEntryToTotals(source->entries[s], staged, slot_of, names, active);
     }
   }
+  StoreEntries(staged, totals);
 }
 
 void LoadCircuitPoints(int circuit) {
@@ -173,9 +199,8 @@ void LoadCircuitPoints(int circuit) {
   LoadPointsFile(folder + "\\card.pts", c.points->pts, index, active, circuit);
   LoadPointsFile(folder + "\\cardt.pts", c.points->pts_t, index, active, circuit);
   LoadPointsFile(folder + "\\cards.pts", c.points->pts_s, index, active, circuit);
-  AddToTotals(c.points->totals, c.points->pts, names, active);
-  AddToTotals(c.points->totals, c.points->pts_t, names, active);
-  AddToTotals(c.points->totals, c.points->pts_s, names, active);
+  const model::PointsTable* sources[] = {&c.points->pts, &c.points->pts_t, &c.points->pts_s};
+  AddToTotals(c.points->totals, sources, names, active);
 }
 
 }  // namespace kzo::circuits

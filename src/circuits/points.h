@@ -23,9 +23,9 @@ void LoadPointsFile(const std::string& path, model::PointsTable& table,
                     const roster::NameIndex& names, std::span<const std::int32_t> active,
                     int circuit);
 
-// Folds source into totals: one totals entry per wrestler, summing the values of every
-// source entry he takes part in. names holds the names of wrestlers 0..N.
-void AddToTotals(model::PointsTable& totals, const model::PointsTable& source,
+// Folds the sources into totals, in order: one totals entry per wrestler, summing the
+// values of every source entry he takes part in. names holds the names of wrestlers 0..N.
+void AddToTotals(model::PointsTable& totals, std::span<const model::PointsTable* const> sources,
                  std::span<const Text> names, std::span<const std::int32_t> active);
 
 }  // namespace kzo::circuits

@@ -105,7 +105,7 @@ void WriteRosterEntry(JsonWriter& json, const model::RosterEntry& entry) {
   json.BeginArray();
   int current = 0;
   for (int t = 1; t <= StoredSlots(entry.hire_term_count, model::kMaxHireTerms); ++t) {
-    const model::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
+    const model::HireTerm* term = entry.hire_terms[t];
     if (term != nullptr && term == entry.current_term) current = t;
     json.BeginObject();
     json.Int("start", term ? term->start : 0);

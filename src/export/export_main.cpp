@@ -6,6 +6,7 @@
 
 #include "driver/command_line.h"
 #include "driver/run.h"
+#include "export/html_site.h"
 #include "export/output_file.h"
 #include "export/sqlite_export.h"
 #include "platform/paths.h"
@@ -15,18 +16,23 @@ namespace kzo::exporter {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: kzo-export [--yes] [--explain] [--format json|sqlite] [--output FILE] [FOLDER]\n"
+    "usage: kzo-export [--yes] [--explain] [--format json|sqlite|html] [--output FILE|DIR] "
+    "[FOLDER]\n"
     "       kzo-export --help | --version\n";
 
 constexpr std::string_view kHelp =
     "Loads the legacy installation in FOLDER (default: the working directory) exactly as\n"
     "kzo-import does and writes the model: a JSON document (texts decoded from code page 437\n"
-    "to UTF-8) or an SQLite database. It never writes into FOLDER: what the load would\n"
-    "write there is kept in memory.\n"
+    "to UTF-8), an SQLite database, or a web site of pages that opens in any browser from\n"
+    "disk. It never writes into FOLDER: what the load would write there is kept in memory.\n"
     "\n"
-    "  -f, --format json|sqlite  the output format (default json)\n"
-    "  -o, --output FILE         write to FILE, taken exactly as written, replaced only by\n"
-    "                            a complete output; - is standard output (json only)\n"
+    "  -f, --format json|sqlite|html\n"
+    "                            the output format (default json)\n"
+    "  -o, --output FILE|DIR     write to FILE, taken exactly as written, replaced only by\n"
+    "                            a complete output; - is standard output (json only); for\n"
+    "                            html the folder DIR, made beside it and renamed into place\n"
+    "                            when complete; an existing DIR must be empty or hold an\n"
+    "                            earlier site, which is replaced\n"
     "  -y, --yes                 answer every error report with OK without asking\n"
     "  --explain                 follow every error report with the file (and line) it\n"
     "                            concerns\n"
@@ -95,6 +101,7 @@ std::optional<std::string> StreamDocumentToFile(platform::Env& files, const std:
 std::optional<std::string> WriteOutput(platform::Env& env, platform::Env& files,
                                        const std::string& format,
                                        const std::optional<std::string>& output) {
+  if (format == "html") return WriteHtmlSite(files, *output);
   if (format == "sqlite") {
     if (IsSpecialFile(files, *output)) return "not a regular file";
     return WriteSqliteDatabase(files, *output);
@@ -112,12 +119,13 @@ int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files) 
   driver::CommandLine command("kzo-export", kUsage, kHelp);
   std::string format = "json";
   std::optional<std::string> output;
-  command.app().add_option("-f,--format", format)->check(CLI::IsMember({"json", "sqlite"}));
+  command.app().add_option("-f,--format", format)->check(CLI::IsMember({"json", "sqlite", "html"}));
   command.app().add_option("-o,--output", output);
   if (std::optional<int> done = command.Parse(argc, argv, env)) return *done;
   if (output == "-") output.reset();
-  if (format == "sqlite" && !output) {
-    command.Complain(env, "--format sqlite needs --output FILE");
+  if (format != "json" && !output) {
+    command.Complain(
+        env, "--format " + format + " needs --output " + (format == "html" ? "DIR" : "FILE"));
     env.WriteErrorOutput(kUsage);
     return driver::kExitUsage;
   }
@@ -126,6 +134,11 @@ int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files) 
   std::string named = output.value_or("standard output");
   if (output && !platform::IsAbsoluteExactPath(*output)) {
     *output = files.WorkingDirectory() + "/" + *output;
+  }
+  if (format == "html" && InspectSiteFolder(files, *output) == SiteFolder::kTaken) {
+    command.Complain(env, "will not replace " + named +
+                              ": it is not empty and holds no site written by kzo-export");
+    return driver::kExitUsage;
   }
   if (std::optional<int> failed = command.EnterFolder(env)) return *failed;
   platform::WriteView view(env);

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "roster/database.h"
 #include "roster/field_dictionary.h"
 
 namespace kzo::exporter {
@@ -38,6 +39,44 @@ struct RecordField {
 // does not fit.
 std::vector<RecordField> RecordFields(std::int32_t kind, std::string_view table,
                                       std::size_t record_size);
+
+// The dictionary kind of each roster record type and the key prefix of its entries.
+struct RecordKind {
+  std::int32_t kind;
+  std::string_view table;
+};
+
+constexpr RecordKind KindOf(const roster::WrestlerRecord*) {
+  return {roster::kKindWrestlers, "wrestlers"};
+}
+constexpr RecordKind KindOf(const roster::MoveRecord*) {
+  return {roster::kKindMoves, "moves"};
+}
+constexpr RecordKind KindOf(const roster::DiveRecord*) {
+  return {roster::kKindDives, "dives"};
+}
+constexpr RecordKind KindOf(const roster::ManagerRecord*) {
+  return {roster::kKindManagers, "managers"};
+}
+constexpr RecordKind KindOf(const roster::ForeignObjectRecord*) {
+  return {roster::kKindForeignObjects, "foreign_objects"};
+}
+constexpr RecordKind KindOf(const roster::GimmickMatchRecord*) {
+  return {roster::kKindGimmickMatches, "gimmick_matches"};
+}
+constexpr RecordKind KindOf(const roster::StableRecord*) {
+  return {roster::kKindStables, "stables"};
+}
+constexpr RecordKind KindOf(const roster::TeamRecord*) {
+  return {roster::kKindTeams, "teams"};
+}
+
+// The dictionary's fields of a roster record type.
+template <class Record>
+std::vector<RecordField> FieldsOf() {
+  RecordKind kind = KindOf(static_cast<const Record*>(nullptr));
+  return RecordFields(kind.kind, kind.table, sizeof(Record));
+}
 
 // The field holds a list: inline slots or a counted heap list.
 bool IsList(const RecordField& field);

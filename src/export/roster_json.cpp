@@ -26,44 +26,12 @@ struct Member {
   RecordField field;  // for kField
 };
 
-// The dictionary kind of each roster record type and the key prefix of its entries.
-struct RecordKind {
-  std::int32_t kind;
-  std::string_view table;
-};
-
-constexpr RecordKind KindOf(const roster::WrestlerRecord*) {
-  return {roster::kKindWrestlers, "wrestlers"};
-}
-constexpr RecordKind KindOf(const roster::MoveRecord*) {
-  return {roster::kKindMoves, "moves"};
-}
-constexpr RecordKind KindOf(const roster::DiveRecord*) {
-  return {roster::kKindDives, "dives"};
-}
-constexpr RecordKind KindOf(const roster::ManagerRecord*) {
-  return {roster::kKindManagers, "managers"};
-}
-constexpr RecordKind KindOf(const roster::ForeignObjectRecord*) {
-  return {roster::kKindForeignObjects, "foreign_objects"};
-}
-constexpr RecordKind KindOf(const roster::GimmickMatchRecord*) {
-  return {roster::kKindGimmickMatches, "gimmick_matches"};
-}
-constexpr RecordKind KindOf(const roster::StableRecord*) {
-  return {roster::kKindStables, "stables"};
-}
-constexpr RecordKind KindOf(const roster::TeamRecord*) {
-  return {roster::kKindTeams, "teams"};
-}
-
 // The members of a record type's objects: its dictionary entries merged by offset with its
 // number (the wrestler's "wnr" is an entry of its own) and its stamp.
 template <class Record>
 std::vector<Member> Members() {
-  RecordKind kind = KindOf(static_cast<const Record*>(nullptr));
   std::vector<Member> members;
-  for (RecordField& field : RecordFields(kind.kind, kind.table, sizeof(Record))) {
+  for (RecordField& field : FieldsOf<Record>()) {
     auto offset = static_cast<std::size_t>(field.entry->field);
     members.push_back({offset, MemberKind::kField, std::move(field)});
   }

@@ -203,7 +203,7 @@ void WriteShows(SqliteDb& db, int circuit, const CircuitRecord& c) {
 // The slot of the roster entry's current term, or NULL.
 SqlValue CurrentTerm(const model::RosterEntry& entry, int terms) {
   for (int t = 1; t <= terms; ++t) {
-    const model::HireTerm* term = entry.hire_terms[static_cast<std::size_t>(t)];
+    const model::HireTerm* term = entry.hire_terms[t];
     if (term != nullptr && term == entry.current_term) return Int(t);
   }
   return Null();
@@ -222,7 +222,7 @@ void WriteRosterEntry(SqliteDb& db, int circuit, int w, const model::RosterEntry
                Reference(roster::kKindManagers, e.managers[static_cast<std::size_t>(slot)])});
   }
   for (int t = 1; t <= terms; ++t) {
-    const model::HireTerm* term = e.hire_terms[static_cast<std::size_t>(t)];
+    const model::HireTerm* term = e.hire_terms[t];
     if (term == nullptr) continue;
     db.Insert("hire_terms",
               {Int(circuit), Int(w), Int(t), Int(term->start), Int(term->end), Int(term->days)});

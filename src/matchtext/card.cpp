@@ -138,18 +138,6 @@ Text* StoreTexts(const Texts& texts, std::int32_t& count) {
   return list;
 }
 
-// A second heap list holding the same record strings as slots 1..count of texts: two
-// fields that hold the same texts share their strings.
-Text* ShareTexts(const Text* texts, std::int32_t count, std::int32_t& shared_count) {
-  shared_count = 0;
-  if (texts == nullptr || count <= 0) return nullptr;
-  Text* list = store::NewList<Text>(count);
-  if (list == nullptr) return nullptr;
-  std::copy(texts + 1, texts + count + 1, list + 1);
-  shared_count = count;
-  return list;
-}
-
 // The fa lines kept; line_count is their number, or a negative count as it was read.
 model::FaLines* StoreFaLines(const SegmentDraft& segment) {
   auto* fa_lines = store::NewObject<model::FaLines>();
@@ -163,7 +151,9 @@ void StoreSegment(const SegmentDraft& segment, model::ShowRecord& show, model::M
   match.match_type = NewText(segment.kind);
   match.has_fa_block = segment.has_fa_block ? 1 : 0;
   match.text_lines = StoreTexts(segment.text_lines, match.text_line_count);
-  match.text_lines2 = ShareTexts(match.text_lines, match.text_line_count, match.text_line2_count);
+  // The second list holds the same lines: both fields share one list and its strings.
+  match.text_lines2 = match.text_lines;
+  match.text_line2_count = match.text_line_count;
   match.rating_text = NewText(segment.rating);
   match.bracket_notes = StoreTexts(segment.bracket_notes, match.bracket_note_count);
   match.paren_notes = StoreTexts(segment.paren_notes, match.paren_note_count);

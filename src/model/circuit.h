@@ -55,7 +55,9 @@ struct RosterEntry {
   Text name;  // the wrestler's name as this circuit knows it
   std::int32_t push;
   std::int32_t hire_status;
-  std::array<HireTerm*, kMaxHireTerms + 1> hire_terms;  // slots 1..hire_term_count
+  // Slots 1..hire_term_count of a heap list of kMaxHireTerms slots, made with the first
+  // term: most entries never get one.
+  HireTerm** hire_terms;
   std::int32_t hire_term_count;
   HireTerm* current_term;  // the term added last
   std::int32_t hired;

@@ -38,7 +38,7 @@ struct MatchRecord {
   std::int32_t has_fa_block;  // the header ended with "\": the segment owns fa lines
   Text* text_lines;           // slots 1..text_line_count; slot 1 is the result sentence
   std::int32_t text_line_count;
-  Text* text_lines2;  // the same lines as text_lines, sharing their record strings
+  Text* text_lines2;  // the same lines as text_lines: the same heap list
   std::int32_t text_line2_count;
   Text rating_text;     // empty text when the segment has no rating
   Text* bracket_notes;  // slots 1..bracket_note_count

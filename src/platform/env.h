@@ -52,12 +52,27 @@ class Env {
   virtual bool FileExists(std::string_view path) = 0;
   // Returns 0 or an error number (53 for a missing file).
   virtual int DeleteFile(std::string_view path) = 0;
-  // Renames a file; never replaces an existing target (58). Returns 0 or an error number.
+  // Renames a file, or a folder with everything in it (the site export moves its finished
+  // folder into place so); never replaces an existing target (58). Returns 0 or an error
+  // number.
   virtual int RenameFile(std::string_view from, std::string_view to) = 0;
   // Gives the file at from the name to in one step, replacing a file of that name: an
   // output written whole takes the place of the older one. Returns 0 or an error number
   // (75 when to is a folder).
   virtual int ReplaceFile(std::string_view from, std::string_view to) = 0;
+  // Folders, for the site export, which writes a folder of pages whole or not at all: it
+  // makes a new folder beside the one the user named, fills it, renames it into place, and
+  // empties and removes the folder of an earlier export that it replaces.
+  //
+  // Makes a new, empty folder. Returns 0 or an error number (58 when something of that
+  // name exists, 76 when a folder of the path is missing, 70 no permission).
+  virtual int MakeFolder(std::string_view path) = 0;
+  // The names of a folder's entries, files and folders alike ("." and ".." left out), in
+  // byte order; nullopt when path names no folder or the folder cannot be read.
+  virtual std::optional<std::vector<std::string>> FolderEntries(std::string_view path) = 0;
+  // Removes an empty folder. Returns 0 or an error number (75 when it is not empty or not a
+  // folder, 76 when it is missing).
+  virtual int RemoveFolder(std::string_view path) = 0;
   // The current working directory exactly as the operating system reports it.
   virtual std::string WorkingDirectory() = 0;
   // The short (8.3) form of a path; fails (nullopt) when there is none.
@@ -148,6 +163,11 @@ class EnvWrapper : public Env {
   int ReplaceFile(std::string_view from, std::string_view to) override {
     return target_.ReplaceFile(from, to);
   }
+  int MakeFolder(std::string_view path) override { return target_.MakeFolder(path); }
+  std::optional<std::vector<std::string>> FolderEntries(std::string_view path) override {
+    return target_.FolderEntries(path);
+  }
+  int RemoveFolder(std::string_view path) override { return target_.RemoveFolder(path); }
   std::string WorkingDirectory() override { return target_.WorkingDirectory(); }
   std::optional<std::string> ShortPath(std::string_view path) override {
     return target_.ShortPath(path);

@@ -72,6 +72,28 @@ TEST_F(EnvTest, ReplaceTakesTheNameOfAFileButNotOfAFolder) {
   EXPECT_EQ(env.ReplaceFile(Legacy("missing"), Legacy("model.db")), 53);
 }
 
+TEST_F(EnvTest, FoldersAreMadeListedRenamedAndRemoved) {
+  Env& exact = ExactPathEnv();
+  EXPECT_EQ(exact.MakeFolder(folder / "site"), 0);
+  EXPECT_EQ(exact.MakeFolder(folder / "site"), 58);
+  EXPECT_EQ(exact.MakeFolder(folder / "none/site"), 76);
+  folder.Write("site/b.html", "");
+  folder.MakeFolder("site/a");
+  EXPECT_EQ(exact.FolderEntries(folder / "site"), (std::vector<std::string>{"a", "b.html"}));
+  EXPECT_EQ(exact.FolderEntries(folder / "site/b.html"), std::nullopt);
+  EXPECT_EQ(exact.FolderEntries(folder / "none"), std::nullopt);
+
+  folder.MakeFolder("taken");
+  EXPECT_EQ(exact.RenameFile(folder / "site", folder / "taken"), 58) << "never replaces";
+  EXPECT_EQ(exact.RenameFile(folder / "site", folder / "moved"), 0);
+  EXPECT_EQ(folder.List("moved"), (std::vector<std::string>{"a", "b.html"}));
+
+  EXPECT_EQ(exact.RemoveFolder(folder / "moved"), 75) << "not empty";
+  EXPECT_EQ(exact.RemoveFolder(folder / "moved/b.html"), 75) << "not a folder";
+  EXPECT_EQ(exact.RemoveFolder(folder / "moved/a"), 0);
+  EXPECT_EQ(exact.RemoveFolder(folder / "moved/a"), 76);
+}
+
 TEST_F(EnvTest, HeapBlocksAreZeroFilledAndAligned) {
   int heap = env.HeapCreate();
   ASSERT_GT(heap, 0);

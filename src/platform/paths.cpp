@@ -26,16 +26,14 @@ std::string Join(const std::string& folder, std::string_view name) {
   return folder + "/" + std::string(name);
 }
 
-// An entry exists when it resolves to an existing file or folder: a symbolic link whose
-// target is missing is a missing entry.
-bool Exists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
+enum class Entry { kMissing, kFile, kFolder };
 
-bool IsFolder(const std::string& path) {
+// What stands at path. An entry exists when it resolves to an existing file or folder: a
+// symbolic link whose target is missing is a missing entry.
+Entry Look(const std::string& path) {
   struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (stat(path.c_str(), &st) != 0) return Entry::kMissing;
+  return S_ISDIR(st.st_mode) ? Entry::kFolder : Entry::kFile;
 }
 
 // The existing entry of folder whose name equals name in any ASCII letter case, first in
@@ -47,7 +45,7 @@ std::optional<std::string> FindFolded(const std::string& folder, std::string_vie
   while (dirent* entry = readdir(dir)) {
     std::string_view candidate(entry->d_name);
     if (EqualFolded(candidate, name) && (!best || candidate < *best) &&
-        Exists(Join(folder, candidate))) {
+        Look(Join(folder, candidate)) != Entry::kMissing) {
       best = std::string(candidate);
     }
   }
@@ -59,24 +57,35 @@ std::optional<std::string> FindFolded(const std::string& folder, std::string_vie
 
 ResolvedPath ResolvePath(std::string_view path) {
   ResolvedPath result;
-  result.path = (!path.empty() && IsPathSeparator(path[0])) ? "/" : "";
+  std::string root = (!path.empty() && IsPathSeparator(path[0])) ? "/" : "";
   std::vector<std::string_view> parts = SplitPathComponents(path);
+  // A path that exists as written is its own resolution: the system found every folder of
+  // it under its exact name. One look at the disk then does for all components.
+  if (path.find('\0') == std::string_view::npos) {
+    result.path = root;
+    for (std::string_view part : parts) result.path = Join(result.path, part);
+    if (result.path.empty()) result.path = ".";
+    if (Look(result.path) != Entry::kMissing) return result;
+  }
+  result.path = root;
   for (std::size_t i = 0; i < parts.size(); ++i) {
     std::string_view part = parts[i];
     bool last = i + 1 == parts.size();
     bool usable = part.find('\0') == std::string_view::npos;
     std::string exact = Join(result.path, part);
-    std::optional<std::string> found;
-    if (usable && Exists(exact)) {
-      found = exact;
-    } else if (std::optional<std::string> folded =
-                   usable ? FindFolded(result.path, part) : std::nullopt) {
-      found = Join(result.path, *folded);
+    std::string found = exact;
+    Entry entry = usable ? Look(exact) : Entry::kMissing;
+    if (entry == Entry::kMissing) {
+      if (std::optional<std::string> folded =
+              usable ? FindFolded(result.path, part) : std::nullopt) {
+        found = Join(result.path, *folded);
+        entry = Look(found);
+      }
     }
     // A component before the last must be a folder; a file in its place means that a
     // folder of the path is missing.
-    if (found && (last || IsFolder(*found))) {
-      result.path = *found;
+    if (entry != Entry::kMissing && (last || entry == Entry::kFolder)) {
+      result.path = found;
       continue;
     }
     result.path = exact;

@@ -1,10 +1,12 @@
 // The Linux implementation of the platform services.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -138,7 +140,12 @@ class PosixEnv final : public Env {
       return 0;
     }
     if (errno != EINVAL && errno != ENOSYS) return Failed(ErrorFromErrno(errno));
-    // A file system without a no-replace rename: a hard link fails when the target exists.
+    // A file system without a no-replace rename: a hard link fails when the target exists;
+    // a folder, which cannot be linked, is renamed after the test above.
+    if (IsFolder(source.path)) {
+      return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0
+                                                                   : Failed(ErrorFromErrno(errno));
+    }
     if (link(source.path.c_str(), target.path.c_str()) != 0) return Failed(ErrorFromErrno(errno));
     if (unlink(source.path.c_str()) != 0) return Failed(ErrorFromErrno(errno));
     return 0;
@@ -152,6 +159,40 @@ class PosixEnv final : public Env {
     if (IsFolder(target.path)) return NotAFile();
     return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0
                                                                  : Failed(ErrorFromErrno(errno));
+  }
+
+  int MakeFolder(std::string_view path) override {
+    ResolvedPath resolved = ResolveForCreate(path);
+    if (resolved.error != 0) return NotFound(resolved.error);
+    return mkdir(resolved.path.c_str(), 0777) == 0 ? 0 : Failed(ErrorFromErrno(errno));
+  }
+
+  std::optional<std::vector<std::string>> FolderEntries(std::string_view path) override {
+    ResolvedPath resolved = Resolve(path);
+    if (resolved.error != 0) {
+      NotFound(resolved.error);
+      return std::nullopt;
+    }
+    DIR* folder = opendir(resolved.path.c_str());
+    if (folder == nullptr) {
+      Failed(ErrorFromErrno(errno));
+      return std::nullopt;
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(folder)) {
+      std::string_view name = entry->d_name;
+      if (name != "." && name != "..") names.emplace_back(name);
+    }
+    closedir(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  int RemoveFolder(std::string_view path) override {
+    ResolvedPath resolved = Resolve(path);
+    if (resolved.error != 0) return NotFound(76);
+    if (rmdir(resolved.path.c_str()) == 0) return 0;
+    return Failed(errno == ENOENT ? 76 : errno == EACCES || errno == EPERM ? 70 : 75);
   }
 
   std::string WorkingDirectory() override {

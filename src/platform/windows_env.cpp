@@ -11,6 +11,7 @@
 #undef ReplaceFile
 #undef WriteConsole
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -242,6 +243,39 @@ class WindowsEnv final : public Env {
     if (!Exists(source)) return 53;
     if (IsFolder(target)) return NotAFile();
     return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : Failed();
+  }
+
+  int MakeFolder(std::string_view path) override {
+    return CreateDirectoryW(Native(path).c_str(), nullptr) ? 0 : Failed();
+  }
+
+  // An entry whose name this environment's text cannot spell is listed by its short name,
+  // or left out when it has none.
+  std::optional<std::vector<std::string>> FolderEntries(std::string_view path) override {
+    std::wstring folder = Native(path);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+      Failed();
+      return std::nullopt;
+    }
+    std::vector<std::string> names;
+    do {
+      std::wstring_view name = found.cFileName;
+      std::optional<std::string> text = Text(std::wstring(name));
+      if (!text && found.cAlternateFileName[0] != L'\0') text = Text(found.cAlternateFileName);
+      if (text && name != L"." && name != L"..") names.push_back(*text);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  int RemoveFolder(std::string_view path) override {
+    std::wstring folder = Native(path);
+    if (!Exists(folder)) return 76;
+    if (!IsFolder(folder)) return NotAFile();
+    return RemoveDirectoryW(folder.c_str()) ? 0 : Failed();
   }
 
   // A folder whose long name code page 437 cannot spell is named by its short form; "."

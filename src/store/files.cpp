@@ -51,7 +51,8 @@ std::size_t LineOfPosition(OpenedFile& f) {
 // Raises a numbered error that concerns the file with the number; a read names its line.
 void RaiseFileError(int number, int file, bool at_line = false) {
   OpenedFile* opened = Find(file);
-  bool known = file >= 1 && file <= kMaxFileNumber && !paths[static_cast<std::size_t>(file)].empty();
+  bool known =
+      file >= 1 && file <= kMaxFileNumber && !paths[static_cast<std::size_t>(file)].empty();
   if (!known) return RaiseError(number);
   std::size_t line = at_line && opened != nullptr ? LineOfPosition(*opened) : 0;
   RaiseErrorAt(number, FilePlace(paths[static_cast<std::size_t>(file)], line));
@@ -268,9 +269,15 @@ void SkipLines(int file, int count) {
   for (int line = 0; line < count; ++line) ReadLine(file);
 }
 
-Text ReadRecordString(int file) {
+Text ReadRecordString(int file, Text same) {
   std::string_view line = ReadLine(file, false);
   Procedure procedure("MAKEASCI");
+  // View stops at the first zero byte, and NewRecordString(line) would make a list with the
+  // upper bound line.size() + 1: a string that passes both tests is the one this line makes.
+  if (same != nullptr && line == View(same) &&
+      HeapArrayUpper(same) == static_cast<std::int64_t>(line.size()) + 1) {
+    return same;
+  }
   return NewRecordString(line);  // sized by the whole line, cut at its first zero byte
 }
 

@@ -39,8 +39,10 @@ std::size_t BytesLeft(int file);
 // Reads the next numeric item, rounded to a 32-bit int. Reading past the end raises 62.
 std::int32_t ReadNumber(int file);
 // Reads the next line item into a new record string (null when the heap is full). A read
-// past the end raises 62 and yields an empty text.
-Text ReadRecordString(int file);
+// past the end raises 62 and yields an empty text. When same, a record string read the
+// same way, holds exactly the line, the result is same itself: two fields that hold the
+// same text share it.
+Text ReadRecordString(int file, Text same = nullptr);
 // Reads the next line item as ReadRecordString does, without making a record string: the
 // bytes stay valid until the file is closed. cut_at_zero cuts the line at its first zero
 // byte as a record string would be.

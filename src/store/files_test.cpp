@@ -153,6 +153,18 @@ TEST_F(LegacyFileTest, LoneLfBelongsToTheLineAndZeroBytesCutRecordStrings) {
   EXPECT_TRUE(env.reports.empty());
 }
 
+TEST_F(LegacyFileTest, ALineHoldingExactlyAnotherStringsTextSharesIt) {
+  Text name = NewRecordString("Ann");
+  int file = OpenWith(std::string("Ann\r\nAnn\0x\r\nAnna\r\n\r\n", 21));
+  EXPECT_EQ(ReadRecordString(file, name), name);
+  Text cut = ReadRecordString(file, name);
+  EXPECT_NE(cut, name) << "same text, but a list sized by the longer line";
+  EXPECT_STREQ(cut, "Ann");
+  EXPECT_STREQ(ReadRecordString(file, name), "Anna");
+  Text empty = ReadRecordString(file, nullptr);
+  EXPECT_STREQ(empty, "") << "nothing to share: a new string";
+}
+
 TEST_F(LegacyFileTest, FileNotOpen) {
   EXPECT_TRUE(AtEndOfFile(7));
   EXPECT_EQ(ReadNumber(7), 0);

@@ -75,6 +75,14 @@ inline ProgramRun CheckDocument(const std::string& folder, const std::string& ch
   return RunProgram("/usr/bin/python3", {"-c", script}, folder);
 }
 
+// The faults that tests/support/check_site.py finds in a site written by kzo-export
+// --format html (pages that do not parse, links that leave it or name no file), or "ok".
+inline std::string CheckSite(const std::string& site) {
+  ProgramRun run =
+      RunProgram("/usr/bin/python3", {KZO_SOURCE_DIR "/tests/support/check_site.py", site}, "/");
+  return run.out + run.err;
+}
+
 // Runs command (a program and its first arguments) with the further arguments in folder.
 inline ProgramRun RunCommand(std::vector<std::string> command,
                              const std::vector<std::string>& arguments, const std::string& folder) {

@@ -71,6 +71,27 @@ def import_checks(work):
           sorted(os.listdir(os.path.join(dos, "CWA"))).count("CIRCDB.DAT") == 0)
 
 
+def report_checks(work):
+    """Reports of a folder without data go to standard error; nothing waits for an answer."""
+    empty = os.path.join(work, "empty")
+    os.makedirs(empty)
+    done = run(options.import_program, [], empty)
+    expected = b"Untrapped Error #76 (Path not found)\r\n"
+    if options.linux_export:
+        linux = os.path.join(work, "empty-linux")
+        os.makedirs(linux)
+        linux_import = os.path.join(os.path.dirname(options.linux_export), "kzo-import")
+        expected = run(linux_import, [], linux, emulated=False).stderr
+    check("the reports of an empty folder go to standard error as on Linux, answered OK",
+          done.returncode == 0 and done.stderr.startswith(expected), repr(done.stderr[:200]))
+    unicode = os.path.join(work, "\u65e5\u672c \u00e9t\u00e9")
+    copy_sample(unicode)
+    done = run(options.import_program, [os.path.basename(unicode)], work)
+    check("a folder named on the command line in any script imports",
+          done.returncode == 0 and done.stderr == b"" and
+          read(os.path.join(unicode, "matches.txt")) == read(GOLDEN), repr(done.stderr[:300]))
+
+
 def upkeep_checks(work):
     folder = os.path.join(work, "upkeep")
     copy_sample(folder)
@@ -116,6 +137,13 @@ def export_checks(work):
     else:
         print("skipped the comparison with the Linux export: none was named")
 
+    done = run(options.export_program, ["--format", "html", "--output", "site"], windows)
+    pages = sorted(os.listdir(os.path.join(windows, "site"))) if done.returncode == 0 else []
+    check("the HTML export writes a site", "index.html" in pages, repr(done.stderr[:300]))
+    if options.linux_export:
+        run(options.linux_export, ["--format", "html", "--output", "site"], linux, emulated=False)
+        check("its pages are the Linux export's", pages == sorted(os.listdir(os.path.join(linux, "site"))))
+
     done = run(options.export_program, ["--format", "sqlite", "--output", "model.db"], windows)
     check("the SQLite export writes a database", done.returncode == 0, repr(done.stderr[:300]))
     if options.linux_export:
@@ -135,6 +163,7 @@ def table_counts(path):
 
 with tempfile.TemporaryDirectory(prefix="kzo-windows-") as work:
     import_checks(work)
+    report_checks(work)
     upkeep_checks(work)
     export_checks(work)
 print("%d passed, %d failed" % (results["passed"], results["failed"]))

@@ -1,0 +1,199 @@
+#include "export/html_site.h"
+
+#include <functional>
+
+#include "export/html_assets.h"
+#include "export/html_pages.h"
+#include "export/json_writer.h"
+#include "export/slots.h"
+#include "roster/database.h"
+
+namespace kzo::exporter {
+namespace {
+
+// How many random names are tried for a folder beside the site's.
+constexpr int kFolderNameTries = 100;
+
+constexpr std::string_view kMarkerText =
+    "This folder is a web site written by kzo-export --format html. The next export to this\n"
+    "folder replaces it whole, with everything in it.\n";
+
+// Writes the files of the site into an existing folder, one at a time, and keeps the first
+// failure; after a failure nothing more is written.
+class SiteFolderWriter {
+ public:
+  SiteFolderWriter(platform::Env& files, std::string folder)
+      : files_(files), folder_(std::move(folder)) {}
+
+  void Write(const std::string& name, const std::function<void(SiteFile&)>& write) {
+    if (failure_) return;
+    SiteFile file(files_, folder_ + "/" + name);
+    write(file);
+    failure_ = file.Finish();
+  }
+  const std::optional<std::string>& failure() const { return failure_; }
+
+ private:
+  platform::Env& files_;
+  std::string folder_;
+  std::optional<std::string> failure_;
+};
+
+// Hands the search index's JSON to its file as it is written.
+class SearchIndexSink : public JsonSink {
+ public:
+  explicit SearchIndexSink(SiteFile& file) : file_(file) {}
+  void Take(std::string_view bytes) override { file_.Verbatim(bytes); }
+
+ private:
+  SiteFile& file_;
+};
+
+void WriteSearchEntry(JsonWriter& json, Text name, const std::string& page, Text what) {
+  json.BeginArray();
+  json.TextValue(NameOr(name, "(no name)"));
+  json.String(page);
+  json.TextValue(what);
+  json.EndArray();
+}
+
+// "search-index.js": KZO_SEARCH, the name, page and kind of every wrestler and show.
+void WriteSearchIndex(SiteFile& file) {
+  std::string pending = "var KZO_SEARCH = ";
+  SearchIndexSink sink(file);
+  JsonWriter json(pending, &sink);
+  json.BeginArray();
+  const auto& wrestlers = roster::Database().wrestlers;
+  for (int w = 1; w <= roster::StoredWrestlerCount(); ++w) {
+    WriteSearchEntry(json, wrestlers[static_cast<std::size_t>(w)].wname, WrestlerPage(w),
+                     "wrestler");
+  }
+  const model::CircuitTable& table = model::Circuits();
+  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
+    const model::CircuitRecord& circuit = CircuitOf(c);
+    for (int s = 1; s <= StoredSlots(circuit.shows, circuit.show_count, model::kMaxShows); ++s) {
+      if (circuit.shows[s] == nullptr) continue;
+      WriteSearchEntry(json, ShowName(*circuit.shows[s]), ShowPage(c, s), CircuitName(c));
+    }
+  }
+  json.EndArray();
+  pending += ";\n";
+  json.Flush();
+}
+
+void WriteCircuitPages(SiteFolderWriter& out, const Site& site) {
+  const model::CircuitTable& table = model::Circuits();
+  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
+    out.Write(CircuitPage(c), [&](SiteFile& page) { WriteCircuitPage(page, site, c); });
+    const model::CircuitRecord& circuit = CircuitOf(c);
+    for (int s = 1; s <= StoredSlots(circuit.shows, circuit.show_count, model::kMaxShows); ++s) {
+      if (circuit.shows[s] == nullptr) continue;
+      out.Write(ShowPage(c, s), [&](SiteFile& page) { WriteShowPage(page, c, s); });
+    }
+  }
+}
+
+// The index of a roster and a page for each of its records 1..last.
+void WriteRosterPages(SiteFolderWriter& out, const Site& site, const std::string& index,
+                      void (*write_index)(SiteFile&), int last, std::string (*page_of)(int),
+                      void (*write_page)(SiteFile&, const Site&, int)) {
+  out.Write(index, write_index);
+  for (int i = 1; i <= last; ++i) {
+    out.Write(page_of(i), [&](SiteFile& page) { write_page(page, site, i); });
+  }
+}
+
+// Writes every file of the site into the folder; the reason when one failed.
+std::optional<std::string> WriteSiteFiles(platform::Env& files, const std::string& folder) {
+  const roster::RosterDatabase& db = roster::Database();
+  Site site{BuildSiteIndex(), GatherSiteFields()};
+  SiteFolderWriter out(files, folder);
+  out.Write(std::string(kSiteMarker), [](SiteFile& file) { file.Verbatim(kMarkerText); });
+  out.Write("style.css", [](SiteFile& file) { file.Verbatim(kSiteStyleSheet); });
+  out.Write("search.js", [](SiteFile& file) { file.Verbatim(kSiteSearchScript); });
+  out.Write("search-index.js", WriteSearchIndex);
+  out.Write("index.html", WriteHomePage);
+  WriteRosterPages(out, site, "wrestlers.html", WriteWrestlerIndex, roster::StoredWrestlerCount(),
+                   WrestlerPage, WriteWrestlerPage);
+  auto last = [](const auto& roster) { return static_cast<int>(roster.size()) - 1; };
+  WriteRosterPages(out, site, "teams.html", WriteTeamIndex, last(db.teams), TeamPage,
+                   WriteTeamPage);
+  WriteRosterPages(out, site, "stables.html", WriteStableIndex, last(db.stables), StablePage,
+                   WriteStablePage);
+  WriteRosterPages(out, site, "managers.html", WriteManagerIndex, last(db.managers), ManagerPage,
+                   WriteManagerPage);
+  WriteRosterPages(out, site, "moves.html", WriteMoveIndex, last(db.moves), MovePage,
+                   WriteMovePage);
+  WriteCircuitPages(out, site);
+  return out.failure();
+}
+
+// Empties a folder of the site's files and removes it. False when something stays.
+bool RemoveSite(platform::Env& files, const std::string& folder) {
+  std::optional<std::vector<std::string>> names = files.FolderEntries(folder);
+  if (!names) return false;
+  for (const std::string& name : *names) files.DeleteFile(folder + "/" + name);
+  return files.RemoveFolder(folder) == 0;
+}
+
+// A name beside path that nothing has yet: path, a dot, what, a dash and a number.
+std::optional<std::string> FreeNameBeside(platform::Env& files, const std::string& path,
+                                          std::string_view what) {
+  for (int i = 0; i < kFolderNameTries; ++i) {
+    std::string name = path + "." + std::string(what) + "-" +
+                       std::to_string(static_cast<int>(files.Random() * 1000000));
+    if (!files.LongPath(name)) return name;
+  }
+  return std::nullopt;
+}
+
+// Gives the complete site at written the name folder, moving what stands there aside
+// first and removing it once the site is in place.
+std::optional<std::string> MoveIntoPlace(platform::Env& files, const std::string& written,
+                                         const std::string& folder) {
+  SiteFolder state = InspectSiteFolder(files, folder);
+  if (state == SiteFolder::kTaken) return "not empty, and not a site written by kzo-export";
+  if (state == SiteFolder::kMissing) {
+    if (files.RenameFile(written, folder) != 0) return files.LastErrorText();
+    return std::nullopt;
+  }
+  std::optional<std::string> aside = FreeNameBeside(files, folder, "old");
+  if (!aside) return "no free name beside it";
+  if (files.RenameFile(folder, *aside) != 0) return files.LastErrorText();
+  if (files.RenameFile(written, folder) != 0) {
+    std::string reason = files.LastErrorText();
+    files.RenameFile(*aside, folder);
+    return reason;
+  }
+  RemoveSite(files, *aside);
+  return std::nullopt;
+}
+
+}  // namespace
+
+SiteFolder InspectSiteFolder(platform::Env& files, const std::string& folder) {
+  if (!files.LongPath(folder)) return SiteFolder::kMissing;
+  std::optional<std::vector<std::string>> names = files.FolderEntries(folder);
+  if (!names) return SiteFolder::kTaken;
+  if (names->empty()) return SiteFolder::kEmpty;
+  bool marked = false;
+  for (const std::string& name : *names) {
+    if (!files.FileExists(folder + "/" + name)) return SiteFolder::kTaken;
+    marked = marked || name == kSiteMarker;
+  }
+  return marked ? SiteFolder::kEarlierSite : SiteFolder::kTaken;
+}
+
+std::optional<std::string> WriteHtmlSite(platform::Env& files, const std::string& folder) {
+  std::string path = folder;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  std::optional<std::string> written = FreeNameBeside(files, path, "new");
+  if (!written) return "no free name beside it";
+  if (files.MakeFolder(*written) != 0) return files.LastErrorText();
+  std::optional<std::string> failure = WriteSiteFiles(files, *written);
+  if (!failure) failure = MoveIntoPlace(files, *written, path);
+  if (failure) RemoveSite(files, *written);
+  return failure;
+}
+
+}  // namespace kzo::exporter

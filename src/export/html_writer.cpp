@@ -1,0 +1,167 @@
+#include "export/html_writer.h"
+
+#include "export/json_writer.h"
+
+namespace kzo::exporter {
+namespace {
+
+// How much of a file is gathered before it is handed to the file.
+constexpr std::size_t kPieceSize = 1 << 16;
+
+// The pages every page links to, with their labels.
+constexpr std::pair<std::string_view, std::string_view> kNavigation[] = {
+    {"index.html", "Home"},      {"wrestlers.html", "Wrestlers"}, {"teams.html", "Teams"},
+    {"stables.html", "Stables"}, {"managers.html", "Managers"},   {"moves.html", "Moves"},
+};
+
+bool IsControl(unsigned char byte) {
+  return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F;
+}
+
+std::string NumberedPage(std::string_view kind, int number) {
+  return std::string(kind) + "-" + std::to_string(number) + ".html";
+}
+
+}  // namespace
+
+void AppendHtmlEscaped(std::string& out, std::string_view utf8) {
+  for (char c : utf8) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        if (IsControl(static_cast<unsigned char>(c))) {
+          out += "\xEF\xBF\xBD";
+        } else {
+          out += c;
+        }
+    }
+  }
+}
+
+SiteFile::SiteFile(platform::Env& files, const std::string& path) : files_(files) {
+  platform::OpenResult opened = files_.Open(path, platform::OpenMode::kOutput);
+  if (opened.error != 0) failure_ = files_.LastErrorText();
+  handle_ = opened.handle;
+}
+
+SiteFile::~SiteFile() {
+  if (handle_ > 0) files_.Close(handle_);
+}
+
+SiteFile& SiteFile::operator<<(Markup markup) {
+  pending_ += markup.text;
+  HandOver();
+  return *this;
+}
+
+SiteFile& SiteFile::operator<<(Legacy text) {
+  decoded_.clear();
+  AppendCp437AsUtf8(decoded_, View(text.text));
+  AppendHtmlEscaped(pending_, decoded_);
+  HandOver();
+  return *this;
+}
+
+SiteFile& SiteFile::operator<<(Plain text) {
+  AppendHtmlEscaped(pending_, text.utf8);
+  HandOver();
+  return *this;
+}
+
+SiteFile& SiteFile::operator<<(std::int64_t number) {
+  pending_ += std::to_string(number);
+  return *this;
+}
+
+void SiteFile::Verbatim(std::string_view bytes) {
+  pending_ += bytes;
+  HandOver();
+}
+
+void SiteFile::HandOver() {
+  if (pending_.size() < kPieceSize) return;
+  if (!failure_ && files_.Write(handle_, pending_.data(), pending_.size()) != 0) {
+    failure_ = files_.LastErrorText();
+  }
+  pending_.clear();
+}
+
+std::optional<std::string> SiteFile::Finish() {
+  if (handle_ <= 0) return failure_;
+  if (!failure_ && !pending_.empty() &&
+      files_.Write(handle_, pending_.data(), pending_.size()) != 0) {
+    failure_ = files_.LastErrorText();
+  }
+  pending_.clear();
+  if (files_.Close(handle_) != 0 && !failure_) failure_ = files_.LastErrorText();
+  handle_ = 0;
+  return failure_;
+}
+
+void BeginPage(SiteFile& page, std::string_view kind, Text name) {
+  page << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+       << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+  if (name != nullptr) page << Legacy{name} << " &ndash; ";
+  page << Plain{kind} << "</title>\n<link rel=\"stylesheet\" href=\"style.css\">\n</head>\n"
+       << "<body>\n<nav>";
+  for (const auto& [href, label] : kNavigation) {
+    page << "<a href=\"" << Plain{href} << "\">" << Plain{label} << "</a> ";
+  }
+  page << "</nav>\n<main>\n<h1>";
+  if (name != nullptr) {
+    page << Legacy{name};
+  } else {
+    page << Plain{kind};
+  }
+  page << "</h1>\n";
+}
+
+void EndPage(SiteFile& page, std::initializer_list<std::string_view> scripts) {
+  page << "</main>\n<footer>Written by kzo-export from the imported installation.</footer>\n";
+  for (std::string_view script : scripts) {
+    page << "<script src=\"" << Plain{script} << "\"></script>\n";
+  }
+  page << "</body>\n</html>\n";
+}
+
+void Link(SiteFile& page, const std::string& href, Legacy label) {
+  page << "<a href=\"" << Plain{href} << "\">" << label << "</a>";
+}
+
+std::string WrestlerPage(int wrestler) {
+  return NumberedPage("wrestler", wrestler);
+}
+std::string MovePage(int move) {
+  return NumberedPage("move", move);
+}
+std::string ManagerPage(int manager) {
+  return NumberedPage("manager", manager);
+}
+std::string TeamPage(int team) {
+  return NumberedPage("team", team);
+}
+std::string StablePage(int stable) {
+  return NumberedPage("stable", stable);
+}
+std::string CircuitPage(int circuit) {
+  return NumberedPage("circuit", circuit);
+}
+std::string ShowPage(int circuit, int show) {
+  return "show-" + std::to_string(circuit) + "-" + std::to_string(show) + ".html";
+}
+
+}  // namespace kzo::exporter
