@@ -6,6 +6,7 @@
 #include "export/html_pages.h"
 #include "export/json_writer.h"
 #include "export/slots.h"
+#include "platform/paths.h"
 #include "roster/database.h"
 
 namespace kzo::exporter {
@@ -186,7 +187,10 @@ SiteFolder InspectSiteFolder(platform::Env& files, const std::string& folder) {
 
 std::optional<std::string> WriteHtmlSite(platform::Env& files, const std::string& folder) {
   std::string path = folder;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  // "site/" names the folder "site" (and "site\" on Windows, where "\" separates too).
+  while (path.size() > 1 && (path.back() == '/' || path.back() == platform::kPathSeparator)) {
+    path.pop_back();
+  }
   std::optional<std::string> written = FreeNameBeside(files, path, "new");
   if (!written) return "no free name beside it";
   if (files.MakeFolder(*written) != 0) return files.LastErrorText();

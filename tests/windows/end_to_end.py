@@ -137,9 +137,9 @@ def export_checks(work):
     else:
         print("skipped the comparison with the Linux export: none was named")
 
-    done = run(options.export_program, ["--format", "html", "--output", "site"], windows)
+    done = run(options.export_program, ["--format", "html", "--output", "site\\"], windows)
     pages = sorted(os.listdir(os.path.join(windows, "site"))) if done.returncode == 0 else []
-    check("the HTML export writes a site", "index.html" in pages, repr(done.stderr[:300]))
+    check("the HTML export writes a site into the folder named with a trailing separator", "index.html" in pages, repr(done.stderr[:300]))
     if options.linux_export:
         run(options.linux_export, ["--format", "html", "--output", "site"], linux, emulated=False)
         check("its pages are the Linux export's", pages == sorted(os.listdir(os.path.join(linux, "site"))))
