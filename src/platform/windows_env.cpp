@@ -32,6 +32,7 @@ constexpr DWORD kChunk = DWORD{1} << 30;  // the most one read or write call mov
 int ErrorFromSystem(DWORD code) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_NAME:  // a name no file can have
       return 53;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
@@ -197,6 +198,10 @@ class WindowsEnv final : public Env {
       DWORD written = 0;
       DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size, kChunk));
       if (!WriteFile(file, buffer, piece, &written, nullptr)) return Failed();
+      if (written == 0) {
+        last_error_ = ERROR_WRITE_FAULT;
+        return 75;
+      }
       buffer += written;
       size -= written;
     }
@@ -388,9 +393,12 @@ class WindowsEnv final : public Env {
   }
 
  private:
-  // The UTF-16 form of a path by the rule of this environment.
+  // The UTF-16 form of a path by the rule of this environment. A zero byte, which would end
+  // the name early, becomes a control character, which no name holds.
   std::wstring Native(std::string_view path) const {
-    return exact_paths_ ? WideFromUtf8(path) : WideFromCp437(JoinLegacyPath(path));
+    std::wstring name = exact_paths_ ? WideFromUtf8(path) : WideFromCp437(JoinLegacyPath(path));
+    std::replace(name.begin(), name.end(), L'\0', L'\x01');
+    return name;
   }
   // A path the system gave, in this environment's text; nullopt when a character of it
   // has none there.

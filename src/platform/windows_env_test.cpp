@@ -83,8 +83,11 @@ TEST_F(WindowsEnvTest, AFileWhereAFolderIsExpectedIsAMissingFolder) {
   EXPECT_EQ(env.RenameFile(Legacy("data"), Legacy("none\\data")), 76);
 }
 
-TEST_F(WindowsEnvTest, ARenameThatOnlyChangesTheLetterCaseFindsTheNameTaken) {
+TEST_F(WindowsEnvTest, AZeroByteEndsNoNameAndACaseOnlyRenameFindsTheNameTaken) {
   folder.Write("card.inf", "1");
+  std::string cut = Legacy(std::string("card.inf\0.bak", 13));
+  EXPECT_EQ(env.Open(cut, OpenMode::kInput).error, 53) << "a zero byte does not end the name";
+  EXPECT_FALSE(env.FileExists(cut));
   EXPECT_EQ(env.RenameFile(Legacy("card.inf"), Legacy("CARD.INF")), 58);
   EXPECT_EQ(folder.List(), std::vector<std::string>{"card.inf"});
 }
