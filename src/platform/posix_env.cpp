@@ -114,8 +114,13 @@ class PosixEnv final : public Env {
   }
 
   bool FileExists(std::string_view path) override {
-    if (path.empty() || path.back() == ':') return false;
-    if (path.find_first_of("?*") != std::string_view::npos) return false;
+    if (path.empty()) return false;
+    // Wildcards and a drive-like ending mean no file in a legacy name; in a path the user
+    // named they are ordinary characters ("/tmp/a?b.db" may well exist).
+    if (!exact_paths_ &&
+        (path.back() == ':' || path.find_first_of("?*") != std::string_view::npos)) {
+      return false;
+    }
     ResolvedPath resolved = Resolve(path);
     return resolved.error == 0 && IsRegularFile(resolved.path);
   }

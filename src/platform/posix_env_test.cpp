@@ -57,5 +57,13 @@ TEST_F(PosixEnvTest, PathForms) {
   ASSERT_EQ(chdir(cwd.c_str()), 0);
 }
 
+TEST_F(PosixEnvTest, WildcardsAreOrdinaryCharactersInPathsTheUserNames) {
+  folder.Write("x?y.db", "");
+  folder.Write("a*:", "");
+  EXPECT_TRUE(ExactPathEnv().FileExists(folder / "x?y.db"));
+  EXPECT_TRUE(ExactPathEnv().FileExists(folder / "a*:"));
+  EXPECT_FALSE(env.FileExists(folder / "x?y.db")) << "a legacy name with a wildcard names no file";
+}
+
 }  // namespace
 }  // namespace kzo::platform
