@@ -92,6 +92,9 @@ void ConvertBareLineEnds(OpenedFile& opened) {
 // instead of having fresh pages mapped for every file.
 constexpr std::size_t kSpareBuffers = 4;
 std::vector<std::string> spare_buffers;
+// The piece of a file read last. Bytes are read here and appended to the file's buffer,
+// so that no byte of the buffer is filled twice (once with zeros, once with the file).
+std::unique_ptr<char[]> read_piece;
 
 std::string TakeBuffer() {
   if (spare_buffers.empty()) return {};
@@ -108,17 +111,15 @@ void KeepBuffer(std::string&& buffer) {
 void ReadWhole(OpenedFile& opened) {
   std::string& data = opened.data;
   data = TakeBuffer();
+  if (!read_piece) read_piece = std::make_unique_for_overwrite<char[]>(kReadChunk);
   while (true) {
-    std::size_t size = data.size();
-    std::size_t room = std::max(kReadChunk, data.capacity() - size);
-    data.resize(size + room);
-    long n = Platform().Read(opened.handle, data.data() + size, room);
-    data.resize(size + static_cast<std::size_t>(n > 0 ? n : 0));
+    long n = Platform().Read(opened.handle, read_piece.get(), kReadChunk);
     if (n == 0) break;
     if (n < 0) {
       RaiseFileError(static_cast<int>(-n), opened.number);
       break;
     }
+    data.append(read_piece.get(), static_cast<std::size_t>(n));
   }
   opened.end = data.find(kEndOfFile);
   if (opened.end == std::string::npos) opened.end = data.size();
