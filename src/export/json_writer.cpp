@@ -1,5 +1,6 @@
 #include "export/json_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/code_page.h"
@@ -45,13 +46,15 @@ void AppendJsonString(std::string& out, std::string_view bytes, bool legacy) {
 }  // namespace
 
 void AppendCp437AsUtf8(std::string& out, std::string_view bytes) {
-  for (char c : bytes) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      out += c;
-    } else {
-      AppendUtf8(out, platform::Cp437CodePoint(byte));
-    }
+  // Runs of bytes below 0x80 are the same in both encodings and are copied whole.
+  auto is_high = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+  while (!bytes.empty()) {
+    std::size_t run =
+        static_cast<std::size_t>(std::find_if(bytes.begin(), bytes.end(), is_high) - bytes.begin());
+    out.append(bytes.substr(0, run));
+    if (run == bytes.size()) break;
+    AppendUtf8(out, platform::Cp437CodePoint(static_cast<unsigned char>(bytes[run])));
+    bytes.remove_prefix(run + 1);
   }
 }
 

@@ -148,14 +148,14 @@ void WriteTitles(SqliteDb& db, int circuit, const CircuitRecord& c) {
 }
 
 // Rows of a text list of a match into a table of (match key, [name,] slot, text).
-void WriteTextList(SqliteDb& db, const char* table, std::vector<SqlValue> key, const char* name,
+// The row starts as the match key and is filled anew for each slot.
+void WriteTextList(SqliteDb& db, const char* table, std::vector<SqlValue> row, const char* name,
                    const Text* list, std::int32_t count, int capacity) {
-  if (name) key.push_back(Str(name));
-  key.push_back(Null());
+  if (name) row.push_back(Str(name));
+  row.insert(row.end(), {Null(), Null()});  // slot, text
   for (int slot = 1; slot <= StoredSlots(list, count, capacity); ++slot) {
-    std::vector<SqlValue> row = key;
-    row.back() = Int(slot);
-    row.push_back(Str(list[slot]));
+    row[row.size() - 2] = Int(slot);
+    row.back() = Str(list[slot]);
     db.Insert(table, row);
   }
 }

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include "export/json_writer.h"
 
 namespace kzo::exporter {
@@ -25,8 +27,16 @@ SqliteDb::SqliteDb(const std::string& path) {
   }
 }
 
+namespace {
+
+// Host parameters of one statement: the library's smallest compiled-in limit.
+constexpr std::size_t kMaxParameters = 999;
+constexpr std::size_t kMaxBatchRows = 100;
+
+}  // namespace
+
 SqliteDb::~SqliteDb() {
-  for (auto& [table, statement] : inserts_) sqlite3_finalize(statement);
+  Finalize();
   sqlite3_close(db_);
 }
 
@@ -35,50 +45,109 @@ void SqliteDb::Fail(std::string_view what) {
 }
 
 void SqliteDb::Exec(const std::string& sql) {
+  StoreAllGathered();
   if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) Fail(sql);
 }
 
-sqlite3_stmt* SqliteDb::InsertStatement(std::string_view table, std::size_t columns) {
-  auto found = inserts_.find(table);
-  if (found != inserts_.end()) return found->second;
-  std::string sql = "INSERT INTO " + Quoted(table) + " VALUES (";
-  for (std::size_t i = 0; i < columns; ++i) sql += i ? ",?" : "?";
-  sql += ")";
+sqlite3_stmt* SqliteDb::Prepare(const Table& table, int rows) {
+  std::string sql = "INSERT INTO " + Quoted(table.name) + " VALUES ";
+  for (int row = 0; row < rows; ++row) {
+    sql += row ? ",(" : "(";
+    for (std::size_t i = 0; i < table.columns; ++i) sql += i ? ",?" : "?";
+    sql += ")";
+  }
   sqlite3_stmt* statement = nullptr;
   if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) Fail(sql);
-  inserts_.emplace(std::string(table), statement);
   return statement;
 }
 
-void SqliteDb::Insert(std::string_view table, const std::vector<SqlValue>& row) {
-  sqlite3_stmt* statement = InsertStatement(table, row.size());
-  if (texts_.size() < row.size()) texts_.resize(row.size());
+SqliteDb::Table& SqliteDb::TableOf(std::string_view name, std::size_t columns) {
+  if (last_ == nullptr || last_->name != name) {
+    auto found = tables_.find(name);
+    last_ = found != tables_.end() ? &found->second : &NewTable(name, columns);
+  }
+  if (last_->columns != columns) {
+    throw SqliteError("INSERT INTO " + std::string(name) + ": wrong number of values");
+  }
+  return *last_;
+}
+
+SqliteDb::Table& SqliteDb::NewTable(std::string_view name, std::size_t columns) {
+  Table& table = tables_[std::string(name)];
+  table.name = name;
+  table.columns = columns;
+  table.batch_rows = static_cast<int>(std::clamp<std::size_t>(
+      kMaxParameters / std::max<std::size_t>(columns, 1), 1, kMaxBatchRows));
+  table.single = Prepare(table, 1);
+  table.batch = Prepare(table, table.batch_rows);
+  return table;
+}
+
+void SqliteDb::Store(Table& table, std::size_t first_row, int rows, sqlite3_stmt* statement) {
   int result = SQLITE_OK;
-  for (std::size_t i = 0; i < row.size() && result == SQLITE_OK; ++i) {
-    int index = static_cast<int>(i) + 1;
-    const SqlValue& value = row[i];
-    if (value.kind == SqlValue::Kind::kInt) {
-      result = sqlite3_bind_int64(statement, index, value.number);
-    } else if (value.kind == SqlValue::Kind::kText) {
-      // Each column has its own buffer, which stays as it is until the row is stored.
-      std::string& utf8 = texts_[i];
-      utf8.clear();
-      AppendCp437AsUtf8(utf8, value.text);
-      result = sqlite3_bind_text(statement, index, utf8.data(), static_cast<int>(utf8.size()),
-                                 SQLITE_STATIC);
+  const Gathered* value = table.values.data() + first_row * table.columns;
+  int parameters = rows * static_cast<int>(table.columns);
+  for (int index = 1; index <= parameters && result == SQLITE_OK; ++index, ++value) {
+    if (value->kind == SqlValue::Kind::kInt) {
+      result = sqlite3_bind_int64(statement, index, value->number);
+    } else if (value->kind == SqlValue::Kind::kText) {
+      // The buffer stays as it is until the statement has run.
+      const char* bytes = table.texts.data() + value->number;
+      result = sqlite3_bind_text(statement, index, bytes, value->size, SQLITE_STATIC);
     } else {
       result = sqlite3_bind_null(statement, index);
     }
   }
-  // Every column is bound anew for each row, so the bindings need no clearing.
+  // Every parameter is bound anew for each run, so the bindings need no clearing.
   if (result == SQLITE_OK) result = sqlite3_step(statement);
   sqlite3_reset(statement);
-  if (result != SQLITE_DONE) Fail("INSERT INTO " + std::string(table));
+  if (result != SQLITE_DONE) Fail("INSERT INTO " + table.name);
+}
+
+void SqliteDb::StoreGathered(Table& table) {
+  std::size_t rows = table.columns ? table.values.size() / table.columns : 0;
+  std::size_t row = 0;
+  for (; row + table.batch_rows <= rows; row += table.batch_rows) {
+    Store(table, row, table.batch_rows, table.batch);
+  }
+  for (; row < rows; ++row) Store(table, row, 1, table.single);
+  table.values.clear();
+  table.texts.clear();
+}
+
+void SqliteDb::StoreAllGathered() {
+  for (auto& [name, table] : tables_) StoreGathered(table);
+}
+
+void SqliteDb::Insert(std::string_view name, std::span<const SqlValue> row) {
+  Table& table = TableOf(name, row.size());
+  for (const SqlValue& value : row) {
+    Gathered gathered{value.kind, value.number, 0};
+    if (value.kind == SqlValue::Kind::kText) {
+      std::size_t start = table.texts.size();
+      AppendCp437AsUtf8(table.texts, value.text);
+      gathered.number = static_cast<std::int64_t>(start);
+      gathered.size = static_cast<int>(table.texts.size() - start);
+    }
+    table.values.push_back(gathered);
+  }
+  if (table.values.size() >= table.columns * static_cast<std::size_t>(table.batch_rows)) {
+    StoreGathered(table);
+  }
+}
+
+void SqliteDb::Finalize() {
+  for (auto& [name, table] : tables_) {
+    sqlite3_finalize(table.batch);
+    sqlite3_finalize(table.single);
+  }
+  tables_.clear();
+  last_ = nullptr;
 }
 
 void SqliteDb::Close() {
-  for (auto& [table, statement] : inserts_) sqlite3_finalize(statement);
-  inserts_.clear();
+  StoreAllGathered();
+  Finalize();
   if (sqlite3_close(db_) != SQLITE_OK) Fail("close");
   db_ = nullptr;
 }
