@@ -1,5 +1,6 @@
 #include "matchtext/result.h"
 
+#include <algorithm>
 #include <array>
 
 #include "store/runtime.h"
@@ -23,93 +24,166 @@ constexpr std::string_view kTrailingTimeCharacters = ":0123456789";
 // the blank inside " won over " lies before that.
 constexpr std::size_t kVerbWordSkip = 5;
 
-bool Contains(std::string_view text, std::string_view literal) {
-  return text.find(literal) != std::string_view::npos;
-}
+constexpr std::size_t kNotFound = std::string_view::npos;
 
 template <std::size_t n>
-bool ContainsAny(std::string_view text, const std::array<std::string_view, n>& literals) {
-  for (std::string_view literal : literals) {
-    if (Contains(text, literal)) return true;
+constexpr bool AllBeginWithBlank(const std::array<std::string_view, n>& words) {
+  for (std::string_view word : words) {
+    if (word.size() < 2 || word.front() != ' ') return false;
   }
-  return false;
+  return true;
 }
+static_assert(AllBeginWithBlank(kWinVerbs) && AllBeginWithBlank(kDrawVerbs) &&
+              AllBeginWithBlank(kOneSidedVerbs) && AllBeginWithBlank(kSentenceCutWords) &&
+              AllBeginWithBlank(kSecondSideCutWords));
 
-// The index of the first literal of the list that occurs, in list order, or npos.
-template <std::size_t n>
-std::size_t FirstVerbFound(std::string_view text, const std::array<std::string_view, n>& verbs) {
-  for (std::string_view verb : verbs) {
-    std::size_t index = text.find(verb);
-    if (index != std::string_view::npos) return index;
+// A result sentence and the places of its blanks. Every word the parser looks for begins
+// with a blank, so a word can only stand at one of them: a sentence is searched for about
+// twenty words, and trying its few blanks is much cheaper than trying every character.
+class Sentence {
+ public:
+  explicit Sentence(std::string_view text) : text_(text) {
+    blanks_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ' ')));
+    for (std::size_t at = 0; at < text.size(); ++at) {
+      if (text[at] == ' ') blanks_.push_back(at);
+    }
   }
-  return std::string_view::npos;
+
+  std::string_view Text() const { return text_; }
+
+  // Where the first occurrence of the word lying within [from, end) begins, or kNotFound:
+  // std::string_view::find on that part of the sentence.
+  std::size_t Find(std::string_view word, std::size_t from, std::size_t end) const {
+    auto blank = std::lower_bound(blanks_.begin(), blanks_.end(), from);
+    for (; blank != blanks_.end() && *blank + word.size() <= end; ++blank) {
+      if (text_[*blank + 1] == word[1] && text_.substr(*blank, word.size()) == word) {
+        return *blank;
+      }
+    }
+    return kNotFound;
+  }
+
+  // Where the first word of the list, in list order, that occurs anywhere begins.
+  template <std::size_t n>
+  std::size_t FirstFound(const std::array<std::string_view, n>& words) const {
+    for (std::string_view word : words) {
+      std::size_t at = Find(word, 0, text_.size());
+      if (at != kNotFound) return at;
+    }
+    return kNotFound;
+  }
+
+  // The end of [from, end) after keeping, for each cut word in turn, only what precedes its
+  // first occurrence.
+  template <std::size_t n>
+  std::size_t CutAt(const std::array<std::string_view, n>& words, std::size_t from,
+                    std::size_t end) const {
+    for (std::string_view word : words) end = std::min(end, Find(word, from, end));
+    return end;
+  }
+
+ private:
+  std::string_view text_;
+  std::vector<std::size_t> blanks_;
+};
+
+std::string_view FirstSide(const Sentence& sentence, std::size_t shortened, std::size_t verb) {
+  return TrimBlanks(sentence.Text().substr(0, std::min(shortened, verb)));
 }
 
-// Keeps, for each cut word in turn, only what precedes its first occurrence.
-template <std::size_t n>
-std::string_view CutAt(std::string_view text, const std::array<std::string_view, n>& words) {
-  for (std::string_view word : words) text = text.substr(0, text.find(word));
-  return text;
-}
-
-std::string_view FirstSide(std::string_view shortened, std::size_t verb) {
-  return TrimBlanks(shortened.substr(0, verb));
-}
-
-std::string_view SecondSide(std::string_view full, std::string_view shortened, std::size_t verb) {
-  if (ContainsAny(full, kOneSidedVerbs)) return {};
-  std::size_t blank = shortened.find(' ', verb + kVerbWordSkip);
-  if (blank == std::string_view::npos) return {};
-  std::string_view side = CutAt(shortened.substr(blank + 1), kSecondSideCutWords);
+std::string_view SecondSide(const Sentence& sentence, std::size_t shortened, std::size_t verb) {
+  if (sentence.FirstFound(kOneSidedVerbs) != kNotFound) return {};
+  std::string_view text = sentence.Text().substr(0, shortened);
+  std::size_t blank = text.find(' ', verb + kVerbWordSkip);
+  if (blank == kNotFound) return {};
+  std::size_t end = sentence.CutAt(kSecondSideCutWords, blank + 1, shortened);
+  std::string_view side = text.substr(blank + 1, end - (blank + 1));
   std::size_t last = side.find_last_not_of(kTrailingTimeCharacters);
-  return last == std::string_view::npos ? std::string_view() : side.substr(0, last + 1);
+  return last == kNotFound ? std::string_view() : side.substr(0, last + 1);
 }
 
-std::string NameOfField(std::string_view field) {
+std::string_view NameOfField(std::string_view field) {
   std::size_t open = field.find('(');
-  if (open != std::string_view::npos) return std::string(field.substr(open + 1));
+  if (open != std::string_view::npos) return field.substr(open + 1);
   std::size_t first = field.find_first_not_of(')');
   if (first == std::string_view::npos) return {};
-  return std::string(field.substr(first, field.find_last_not_of(')') - first + 1));
+  return field.substr(first, field.find_last_not_of(')') - first + 1);
+}
+
+// The length of the separator that begins at the index of the text, or 0.
+std::size_t SeparatorAt(std::string_view text, std::size_t at, std::string_view separator) {
+  bool found = text[at] == separator.front() && text.substr(at, separator.size()) == separator;
+  return found ? separator.size() : 0;
+}
+
+// Splits a side into fields. A side's separators are replaced by "/" one kind after the
+// other, ", " first and " and " second, each left to right: so ", " and "/" divide the side
+// into pieces first, and " and " divides each piece. Stops when take returns false.
+template <class Take>
+bool SplitPiece(std::string_view piece, Take& take) {
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < piece.size();) {
+    std::size_t length = SeparatorAt(piece, at, " and ");
+    if (length == 0) {
+      ++at;
+      continue;
+    }
+    if (!take(piece.substr(start, at - start))) return false;
+    start = at += length;
+  }
+  return take(piece.substr(start));
+}
+
+template <class Take>
+void SplitSide(std::string_view side, Take take) {
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < side.size();) {
+    std::size_t length = side[at] == '/' ? 1 : SeparatorAt(side, at, ", ");
+    if (length == 0) {
+      ++at;
+      continue;
+    }
+    if (!SplitPiece(side.substr(start, at - start), take)) return;
+    start = at += length;
+  }
+  SplitPiece(side.substr(start), take);
 }
 
 void AppendSide(std::vector<ResultEntry>& entries, std::string_view side, std::int32_t value) {
-  for (std::string& name : SplitResultSide(side)) {
-    if (entries.size() >= kMaxResultEntries) return;
-    entries.push_back({std::move(name), value});
-  }
+  store::Procedure procedure("NEWBREAK");
+  SplitSide(side, [&](std::string_view field) {
+    if (entries.size() >= kMaxResultEntries) return false;
+    entries.push_back({NameOfField(field), value});
+    return true;
+  });
 }
 
 }  // namespace
 
-std::vector<ResultEntry> ParseResult(std::string_view sentence) {
+std::vector<ResultEntry> ParseResult(std::string_view text) {
   store::Procedure procedure("PARSERES");
-  std::size_t win = FirstVerbFound(sentence, kWinVerbs);
-  std::size_t draw = FirstVerbFound(sentence, kDrawVerbs);
-  std::string_view shortened = CutAt(sentence, kSentenceCutWords);
-  if (win == std::string_view::npos && draw == std::string_view::npos) return {};
-  std::size_t verb = win != std::string_view::npos ? win : draw;
-  bool drawn = ContainsAny(sentence, kDrawVerbs);
+  Sentence sentence(text);
+  std::size_t win = sentence.FirstFound(kWinVerbs);
+  std::size_t draw = sentence.FirstFound(kDrawVerbs);
+  if (win == kNotFound && draw == kNotFound) return {};
+  std::size_t shortened = sentence.CutAt(kSentenceCutWords, 0, text.size());
+  std::size_t verb = win != kNotFound ? win : draw;
+  bool drawn = draw != kNotFound;
 
   std::vector<ResultEntry> entries;
-  AppendSide(entries, FirstSide(shortened, verb), drawn ? 2 : 1);
+  AppendSide(entries, FirstSide(sentence, shortened, verb), drawn ? 2 : 1);
   std::string_view second = SecondSide(sentence, shortened, verb);
   if (!second.empty()) AppendSide(entries, second, drawn ? -2 : -1);
   return entries;
 }
 
-std::vector<std::string> SplitResultSide(std::string_view side) {
+std::vector<std::string_view> SplitResultSide(std::string_view side) {
   store::Procedure procedure("NEWBREAK");
-  std::string fields = ReplaceAll(ReplaceAll(side, ", ", "/"), " and ", "/");
-  std::vector<std::string> names;
-  std::size_t start = 0;
-  while (names.size() < kMaxResultEntries) {
-    std::size_t end = fields.find('/', start);
-    std::string_view field = std::string_view(fields).substr(start, end - start);
+  std::vector<std::string_view> names;
+  SplitSide(side, [&](std::string_view field) {
     names.push_back(NameOfField(field));
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
+    return names.size() < kMaxResultEntries;
+  });
   return names;
 }
 

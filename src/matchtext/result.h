@@ -15,8 +15,9 @@ constexpr int kMaxResultEntries = 100;
 
 // Value codes: 1 and -1 for the winning and losing side, 2 and -2 for the first and second
 // side of a draw.
+// A name is a part of the sentence it was parsed from.
 struct ResultEntry {
-  std::string name;
+  std::string_view name;
   std::int32_t value;
 };
 
@@ -27,6 +28,6 @@ std::vector<ResultEntry> ParseResult(std::string_view sentence);
 // The names of one side: fields separated by ", ", " and " or "/"; a field with "(" gives
 // the text after it (a team's member list stands for the team), others lose every ")" at
 // their ends. Blanks are kept; at most 100 names.
-std::vector<std::string> SplitResultSide(std::string_view side);
+std::vector<std::string_view> SplitResultSide(std::string_view side);
 
 }  // namespace kzo::matchtext

@@ -79,11 +79,13 @@ std::string NameList(int from, int to) {
 }
 
 TEST(ParseResultTest, AtMostOneHundredEntries) {
-  std::vector<ResultEntry> entries = ParseResult(NameList(1, 150) + " pinned X");
+  std::string one_side = NameList(1, 150) + " pinned X";
+  std::vector<ResultEntry> entries = ParseResult(one_side);
   ASSERT_EQ(entries.size(), 100u);
   EXPECT_EQ(entries[99].name, "N100");
 
-  entries = ParseResult(NameList(1, 60) + " pinned " + NameList(61, 130));
+  std::string both_sides = NameList(1, 60) + " pinned " + NameList(61, 130);
+  entries = ParseResult(both_sides);
   ASSERT_EQ(entries.size(), 100u);
   EXPECT_EQ(entries[59].value, 1);
   EXPECT_EQ(entries[60].name, "N61");
@@ -92,7 +94,7 @@ TEST(ParseResultTest, AtMostOneHundredEntries) {
 }
 
 TEST(SplitResultSideTest, FieldsAndMemberLists) {
-  using Names = std::vector<std::string>;
+  using Names = std::vector<std::string_view>;
   EXPECT_EQ(SplitResultSide("The Drifters (Tuck Masden and Quill Danby)"),
             (Names{"Tuck Masden", "Quill Danby"}));
   EXPECT_EQ(SplitResultSide("A, B and C/D"), (Names{"A", "B", "C", "D"}));
