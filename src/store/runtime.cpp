@@ -10,12 +10,14 @@ namespace {
 
 struct Runtime {
   platform::Env* env = nullptr;
-  std::vector<const char*> procedures;
-  ErrorRecorder* recorder = nullptr;  // the innermost living recorder
+  const Procedure* procedure = nullptr;  // the innermost running procedure
+  ErrorRecorder* recorder = nullptr;     // the innermost living recorder
 };
 
+// Made before any code runs (it needs no constructor), so it is reached without a check.
+Runtime runtime;
+
 Runtime& TheRuntime() {
-  static Runtime runtime;
   return runtime;
 }
 
@@ -91,7 +93,7 @@ void InstallPlatform(platform::Env& env) {
   ForgetAllFiles();
   ForgetObjectHeap();
   TheRuntime().env = &env;
-  TheRuntime().procedures.clear();
+  TheRuntime().procedure = nullptr;
   TheRuntime().recorder = nullptr;
 }
 
@@ -101,17 +103,17 @@ platform::Env& Platform() {
   return *runtime.env;
 }
 
-Procedure::Procedure(const char* tag) {
-  TheRuntime().procedures.push_back(tag);
+Procedure::Procedure(const char* tag) : tag_(tag), outer_(TheRuntime().procedure) {
+  TheRuntime().procedure = this;
 }
 
 Procedure::~Procedure() {
-  TheRuntime().procedures.pop_back();
+  TheRuntime().procedure = outer_;
 }
 
 std::string RunningProcedure() {
-  const auto& procedures = TheRuntime().procedures;
-  std::string tag = procedures.empty() ? kMainTag : procedures.back();
+  const Procedure* running = TheRuntime().procedure;
+  std::string tag = running == nullptr ? kMainTag : running->tag_;
   tag.resize(8, ' ');
   return tag;
 }

@@ -24,6 +24,11 @@ class Procedure {
   ~Procedure();
   Procedure(const Procedure&) = delete;
   Procedure& operator=(const Procedure&) = delete;
+
+ private:
+  friend std::string RunningProcedure();
+  const char* tag_;
+  const Procedure* outer_;  // the procedure that was running when this one began
 };
 
 // The tag of the running procedure, padded to 8 characters.
