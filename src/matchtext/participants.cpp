@@ -253,10 +253,13 @@ std::size_t SlotListSize(int separators) {
 
 // The expanded slots of a participant text in a list of `size` slots, worked out once per
 // teams file (a text meets few list sizes and teams files, so they are kept in a list).
+// Circuits are loaded one after the other, each with its own teams file: the expansion
+// sought is mostly one of the last made, so the list is searched from its end.
 const std::vector<std::string>& ExpandedSlots(const TeamsFile& teams, int id, std::size_t size) {
   ParticipantList& list = ListOf(id);
-  for (const Expansion& expansion : list.expansions) {
-    if (expansion.teams == &teams && expansion.size == size) return expansion.slots;
+  for (auto expansion = list.expansions.rbegin(); expansion != list.expansions.rend();
+       ++expansion) {
+    if (expansion->teams == &teams && expansion->size == size) return expansion->slots;
   }
   std::vector<std::string> slots = list.slots;
   ExpandSlots(teams, slots, size);

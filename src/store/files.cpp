@@ -153,6 +153,24 @@ void SkipSeparatorRun(OpenedFile& f) {
   }
 }
 
+// Reads the most common item, a plain integer of up to nine digits after an optional sign
+// and ending the item, exactly as the general conversion would read it.
+bool ReadPlainInteger(OpenedFile& f, std::int32_t& value) {
+  std::size_t at = f.pos;
+  bool negative = at < f.end && f.data[at] == '-';
+  if (at < f.end && (f.data[at] == '-' || f.data[at] == '+')) ++at;
+  std::size_t first = at;
+  std::int32_t number = 0;
+  while (at < f.end && at - first < 9 && f.data[at] >= '0' && f.data[at] <= '9') {
+    number = number * 10 + (f.data[at++] - '0');
+  }
+  if (at == first) return false;
+  if (at < f.end && f.data[at] != ',' && f.data[at] != ' ' && f.data[at] != '\r') return false;
+  f.pos = at;
+  value = negative ? -number : number;
+  return true;
+}
+
 }  // namespace
 
 int FreeFile() {
@@ -233,6 +251,11 @@ std::int32_t ReadNumber(int file) {
   if (f->pos >= f->end) {
     RaiseFileError(62, file, true);
     return 0;
+  }
+  std::int32_t plain = 0;
+  if (ReadPlainInteger(*f, plain)) {
+    if (f->pos < f->end) SkipSeparatorRun(*f);
+    return plain;
   }
   char item[kMaxItemBytes];
   std::size_t length = 0;

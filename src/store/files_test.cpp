@@ -65,8 +65,11 @@ TEST_F(LegacyFileTest, NumberAfterACountStartsOnTheNextLine) {
 }
 
 TEST_F(LegacyFileTest, ItemTextRules) {
-  int file = OpenWith("1,,2,\"5\",12abc,1\t2,2.5,3.5,-2.5,1e3,1D2,&HFF,&o17,&B101,&x1,-&H1,&H\r\n");
-  for (int expected : {1, 0, 2, 0, 12, 12, 2, 4, -2, 1000, 100, 255, 15, 5, 0, 0, 0}) {
+  int file = OpenWith(
+      "1,,2,\"5\",12abc,1\t2,2.5,3.5,-2.5,1e3,1D2,&HFF,&o17,&B101,&x1,-&H1,&H,+7,-0,0009,"
+      "-123456789,1234567890,4\n5,6-\r\n");
+  for (int expected : {1,  0, 2, 0, 12, 12, 2, 4, -2,         1000,       100, 255,
+                       15, 5, 0, 0, 0,  7,  0, 9, -123456789, 1234567890, 45,  6}) {
     EXPECT_EQ(ReadNumber(file), expected);
   }
   EXPECT_TRUE(env.reports.empty());
