@@ -81,8 +81,10 @@ struct ParticipantTexts {
   std::vector<ParticipantList> lists;
 };
 
+// The tables below are never destroyed: at the end of the process their memory goes back
+// at once, instead of piece by piece for every text met in the run.
 ParticipantTexts& Texts() {
-  static ParticipantTexts texts;
+  static auto& texts = *new ParticipantTexts;
   return texts;
 }
 
@@ -171,7 +173,7 @@ struct TeamsFiles {
 };
 
 TeamsFiles& Teams() {
-  static TeamsFiles teams;
+  static auto& teams = *new TeamsFiles;
   return teams;
 }
 

@@ -2,9 +2,10 @@
 // that text, as a scan of the list in slot order would.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "store/text.h"
 
@@ -16,15 +17,25 @@ class NameIndex {
   // as the empty text. The texts must outlive the index.
   void Build(std::span<const Text> names);
   // Adds one slot; an earlier slot with the same name keeps precedence.
-  void Add(std::string_view name, int slot) { slots_.emplace(name, slot); }
+  void Add(std::string_view name, int slot);
   // The lowest slot holding exactly name, or 0.
-  int Find(std::string_view name) const {
-    auto found = slots_.find(name);
-    return found == slots_.end() ? 0 : found->second;
-  }
+  int Find(std::string_view name) const;
 
  private:
-  std::unordered_map<std::string_view, int> slots_;
+  // One place of the table: a name and its slot, or unused. The table is open addressed
+  // (one allocation for all names, a lookup touches few places) and at most half full.
+  struct Place {
+    std::string_view name;
+    int slot = 0;
+    bool used = false;
+  };
+
+  // The place that holds name, or the unused place where it would go.
+  std::size_t PlaceOf(std::string_view name) const;
+  void Reserve(std::size_t names);
+
+  std::vector<Place> places_;  // a power of two in size, or empty
+  std::size_t count_ = 0;
 };
 
 }  // namespace kzo::roster
