@@ -97,6 +97,7 @@ void ReadFaBlock(Block fa, CardCursor& cursor, SegmentDraft& segment) {
   std::int64_t present =
       std::max<std::int64_t>(0, static_cast<std::int64_t>(fa.size()) - cursor.fa + 1);
   std::int64_t kept = std::min({c, present, static_cast<std::int64_t>(model::kMaxFaLines)});
+  segment.fa_lines.reserve(static_cast<std::size_t>(kept));
   for (std::int64_t q = 0; q < kept; ++q) segment.fa_lines.push_back(Line(fa, cursor.fa + q));
   cursor.fa += c;
 }
@@ -191,11 +192,10 @@ bool NeedsBlankBefore(const std::vector<std::string>& lines, std::size_t index) 
 }
 
 std::string CollapseDoubleBlanks(std::string_view text) {
-  std::string collapsed;
-  for (char c : text) {
-    if (c == ' ' && !collapsed.empty() && collapsed.back() == ' ') continue;
-    collapsed.push_back(c);
-  }
+  std::string collapsed(text.size(), ' ');
+  auto end = std::unique_copy(text.begin(), text.end(), collapsed.begin(),
+                              [](char kept, char next) { return kept == ' ' && next == ' '; });
+  collapsed.erase(end, collapsed.end());
   return collapsed;
 }
 

@@ -19,11 +19,17 @@ int object_heap_handle = 0;      // the object heap; 0 while none exists
 std::vector<int> retired_heaps;  // heaps replaced by a new generation
 // The memory of each heap in use, by handle.
 std::map<int, std::unique_ptr<Arena>> arenas;
+Arena* object_arena = nullptr;  // the object heap's, once it has given out memory
 
 Arena& ArenaOf(int heap) {
   std::unique_ptr<Arena>& arena = arenas[heap];
   if (!arena) arena = std::make_unique<Arena>(heap);
   return *arena;
+}
+
+Arena& ObjectArena() {
+  if (object_arena == nullptr) object_arena = &ArenaOf(object_heap_handle);
+  return *object_arena;
 }
 
 int ElementSize(int type_code, int element_size) {
@@ -66,6 +72,7 @@ void RetireObjectHeap() {
 
 int BeginObjectHeap() {
   RetireObjectHeap();
+  object_arena = nullptr;
   object_heap_handle = NEWHEAP();
   return object_heap_handle;
 }
@@ -79,6 +86,7 @@ int RetiredHeapCount() {
 
 void ForgetObjectHeap() {
   object_heap_handle = 0;
+  object_arena = nullptr;
   retired_heaps.clear();
   arenas.clear();  // their blocks stay with the platform that made them
 }
@@ -90,8 +98,7 @@ void* NewHeapArray(int type_code, int upper, int element_size) {
   std::int64_t elements = static_cast<std::int64_t>(upper) + 1;
   if (elements < 0) return nullptr;
   std::int64_t bytes = elements * size;  // at most 2^31 * 2^31: no overflow in 64 bits
-  char* element0 =
-      ArenaOf(object_heap_handle).Allocate(kHeaderBytes, static_cast<std::size_t>(bytes));
+  char* element0 = ObjectArena().Allocate(kHeaderBytes, static_cast<std::size_t>(bytes));
   if (element0 == nullptr) return nullptr;
   std::int32_t* header = Header(element0);
   header[kTypeCode] = type_code;
