@@ -60,17 +60,19 @@ using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>
 
 struct TeamsFile;
 
-// A participant text's slot list expanded with one teams file into a list of `size` slots.
+// A participant text's slot list expanded with a teams file into a list of `size` slots.
 struct Expansion {
-  const TeamsFile* teams;
   std::size_t size;
   std::vector<std::string> slots;
 };
 
-// A participant text reduced and split, before team expansion, and its expansions so far.
+// A participant text reduced and split, before team expansion, and its expansions with the
+// teams file used last. Circuits are loaded one after the other, each with the teams file
+// of its folder, so expansions with earlier files are not asked for again and are dropped.
 struct ParticipantList {
   int separators = 0;
   std::vector<std::string> slots;
+  const TeamsFile* expanded_with = nullptr;
   std::vector<Expansion> expansions;
 };
 
@@ -93,7 +95,7 @@ int TextId(std::string_view text) {
   auto found = texts.ids.find(text);
   if (found != texts.ids.end()) return found->second;
   std::string reduced = ReduceParticipantText(text);
-  texts.lists.push_back({CountSeparators(reduced), SplitParticipantList(reduced), {}});
+  texts.lists.push_back({CountSeparators(reduced), SplitParticipantList(reduced), nullptr, {}});
   int id = static_cast<int>(texts.lists.size()) - 1;
   texts.ids.emplace(std::string(text), id);
   return id;
@@ -254,18 +256,19 @@ std::size_t SlotListSize(int separators) {
 }
 
 // The expanded slots of a participant text in a list of `size` slots, worked out once per
-// teams file (a text meets few list sizes and teams files, so they are kept in a list).
-// Circuits are loaded one after the other, each with its own teams file: the expansion
-// sought is mostly one of the last made, so the list is searched from its end.
+// teams file (a text meets few list sizes, so they are kept in a list).
 const std::vector<std::string>& ExpandedSlots(const TeamsFile& teams, int id, std::size_t size) {
   ParticipantList& list = ListOf(id);
-  for (auto expansion = list.expansions.rbegin(); expansion != list.expansions.rend();
-       ++expansion) {
-    if (expansion->teams == &teams && expansion->size == size) return expansion->slots;
+  if (list.expanded_with != &teams) {
+    list.expansions.clear();
+    list.expanded_with = &teams;
+  }
+  for (const Expansion& expansion : list.expansions) {
+    if (expansion.size == size) return expansion.slots;
   }
   std::vector<std::string> slots = list.slots;
   ExpandSlots(teams, slots, size);
-  return list.expansions.push_back({&teams, size, std::move(slots)}), list.expansions.back().slots;
+  return list.expansions.push_back({size, std::move(slots)}), list.expansions.back().slots;
 }
 
 bool SameParticipants(const std::vector<std::string>& first,

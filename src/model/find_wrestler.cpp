@@ -1,8 +1,5 @@
 #include "model/find_wrestler.h"
 
-#include <array>
-#include <memory>
-
 #include "model/circuit.h"
 #include "roster/name_index.h"
 #include "roster/wrestler_lookup.h"
@@ -10,17 +7,22 @@
 namespace kzo::model {
 namespace {
 
-// One index per circuit searched so far (slot c circuit c). Names do not change once
-// loaded, so an index is built at the first lookup.
-std::array<std::unique_ptr<roster::NameIndex>, kMaxCircuits + 1> indexes;
+// The index of the circuit searched last: names do not change once loaded, and lookups
+// come circuit after circuit, so one index is built at the first lookup in a circuit.
+struct CircuitIndex {
+  int circuit = 0;
+  roster::NameIndex names;
+};
+CircuitIndex last_index;
 
-std::unique_ptr<roster::NameIndex> IndexCircuitNames(const CircuitRecord& circuit) {
-  auto index = std::make_unique<roster::NameIndex>();
+void IndexCircuitNames(int number) {
+  const CircuitRecord& circuit = Circuits().records[static_cast<std::size_t>(number)];
+  last_index.circuit = number;
+  last_index.names.Build({});
   int count = RosterSlots();
   for (int i = 1; i <= count; ++i) {
-    index->Add(circuit.roster ? View(circuit.roster[i].name) : std::string_view(), i);
+    last_index.names.Add(circuit.roster ? View(circuit.roster[i].name) : std::string_view(), i);
   }
-  return index;
 }
 
 }  // namespace
@@ -28,14 +30,13 @@ std::unique_ptr<roster::NameIndex> IndexCircuitNames(const CircuitRecord& circui
 int FindWrestler(std::string_view name, int circuit) {
   if (circuit == 0) return roster::FindWrestler(name);
   if (circuit < 0 || circuit > kMaxCircuits) return 0;
-  auto& index = indexes[static_cast<std::size_t>(circuit)];
-  if (!index) index = IndexCircuitNames(Circuits().records[static_cast<std::size_t>(circuit)]);
-  return index->Find(name);
+  if (last_index.circuit != circuit) IndexCircuitNames(circuit);
+  return last_index.names.Find(name);
 }
 
 void ForgetWrestlerIndexes() {
   roster::ForgetWrestlerIndex();
-  for (auto& index : indexes) index.reset();
+  last_index = {};
 }
 
 }  // namespace kzo::model
