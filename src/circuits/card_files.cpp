@@ -71,10 +71,7 @@ void ReadBlock(int file, bool reads_missing, int capacity, std::vector<std::stri
   lines.clear();
   if (!store::IsFileOpen(file) && !reads_missing) return;
   std::int32_t count = store::CutCount(file, store::ReadNumber(file), 1);
-  for (std::int32_t q = 1; q <= count; ++q) {
-    std::string_view line = store::ReadLine(file);
-    if (static_cast<int>(lines.size()) < capacity) lines.push_back(line);
-  }
+  store::ReadLines(file, count, &lines, static_cast<std::size_t>(capacity));
 }
 
 std::string CardFileName(const std::string& folder, std::string_view series, int number) {

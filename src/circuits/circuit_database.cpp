@@ -136,7 +136,7 @@ void ReadRosterEntry(int file, model::RosterEntry& entry, const roster::Wrestler
         entry.nickname = store::ReadRecordString(file, own.nickname);
         break;
       case Item::kUnused:
-        store::ReadLine(file);
+        store::SkipLines(file, 1);
         break;
     }
   }

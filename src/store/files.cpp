@@ -269,28 +269,46 @@ std::int32_t ReadNumber(int file) {
   return RoundToInt32(ConvertNumber(std::string_view(item, length)));
 }
 
-std::string_view ReadLine(int file, bool cut_at_zero) {
-  Procedure procedure("MAKEASCI");
-  OpenedFile* f = InputFile(file);
-  if (f == nullptr) return {};
-  if (f->pos >= f->end) {
+namespace {
+
+// The next line of an open input file; at its end, raises 62 and yields an empty line.
+std::string_view NextLine(OpenedFile& f, int file, bool cut_at_zero) {
+  if (f.pos >= f.end) {
     RaiseFileError(62, file, true);
     return {};
   }
-  std::size_t start = f->pos;
-  std::string_view rest(f->data.data() + start, f->end - start);
+  std::size_t start = f.pos;
+  std::string_view rest(f.data.data() + start, f.end - start);
   std::string_view line = rest.substr(0, rest.find('\r'));
   std::size_t stop = start + line.size();
-  f->pos = stop;
-  if (stop < f->end) {
-    ++f->pos;
-    if (f->pos < f->end && f->data[f->pos] == '\n') ++f->pos;
+  f.pos = stop;
+  if (stop < f.end) {
+    ++f.pos;
+    if (f.pos < f.end && f.data[f.pos] == '\n') ++f.pos;
   }
   return cut_at_zero ? CutAtZero(line) : line;
 }
 
+}  // namespace
+
+std::string_view ReadLine(int file, bool cut_at_zero) {
+  Procedure procedure("MAKEASCI");
+  OpenedFile* f = InputFile(file);
+  return f == nullptr ? std::string_view() : NextLine(*f, file, cut_at_zero);
+}
+
+void ReadLines(int file, int count, std::vector<std::string_view>* lines, std::size_t kept) {
+  Procedure procedure("MAKEASCI");
+  for (int line = 0; line < count; ++line) {
+    OpenedFile* f = InputFile(file);
+    if (f == nullptr) continue;
+    std::string_view text = NextLine(*f, file, lines != nullptr);
+    if (lines != nullptr && lines->size() < kept) lines->push_back(text);
+  }
+}
+
 void SkipLines(int file, int count) {
-  for (int line = 0; line < count; ++line) ReadLine(file);
+  ReadLines(file, count, nullptr, 0);
 }
 
 Text ReadRecordString(int file, Text same) {

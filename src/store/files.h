@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/text.h"
 
@@ -47,6 +48,9 @@ Text ReadRecordString(int file, Text same = nullptr);
 // bytes stay valid until the file is closed. cut_at_zero cuts the line at its first zero
 // byte as a record string would be.
 std::string_view ReadLine(int file, bool cut_at_zero = true);
+// Reads count lines as ReadLine does, appending the first ones to lines until it holds
+// kept lines (when lines is not null).
+void ReadLines(int file, int count, std::vector<std::string_view>* lines, std::size_t kept);
 // Reads count line items that a record holds but the import does not keep.
 void SkipLines(int file, int count);
 
