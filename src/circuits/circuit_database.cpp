@@ -114,8 +114,8 @@ bool RenameIntoPlace(const std::string& new_path, const std::string& path) {
 // nickname (a new database copies them): such texts share the roster's strings.
 void ReadRosterEntry(int file, model::RosterEntry& entry, const roster::WrestlerRecord& own) {
   std::size_t manager = 0;
-  for (Item item : kRecordItems) {
-    switch (item) {
+  for (std::size_t k = 0; k < kRecordItems.size(); ++k) {
+    switch (kRecordItems[k]) {
       case Item::kName:
         entry.name = store::ReadRecordString(file, own.wname);
         break;
@@ -135,9 +135,13 @@ void ReadRosterEntry(int file, model::RosterEntry& entry, const roster::Wrestler
       case Item::kNickname:
         entry.nickname = store::ReadRecordString(file, own.nickname);
         break;
-      case Item::kUnused:
-        store::SkipLines(file, 1);
+      case Item::kUnused: {  // a run of unused lines is passed in one go
+        std::size_t run = 1;
+        while (k + run < kRecordItems.size() && kRecordItems[k + run] == Item::kUnused) ++run;
+        store::SkipLines(file, static_cast<int>(run));
+        k += run - 1;
         break;
+      }
     }
   }
 }
