@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 
 #include "store/runtime.h"
 #include "store/text.h"
@@ -26,26 +28,42 @@ constexpr std::size_t kVerbWordSkip = 5;
 
 constexpr std::size_t kNotFound = std::string_view::npos;
 
-template <std::size_t n>
-constexpr bool AllBeginWithBlank(const std::array<std::string_view, n>& words) {
-  for (std::string_view word : words) {
-    if (word.size() < 2 || word.front() != ' ') return false;
-  }
-  return true;
+// Every word looked for, list after list (a word in two lists stands twice).
+template <std::size_t... n>
+constexpr auto Concatenated(const std::array<std::string_view, n>&... lists) {
+  std::array<std::string_view, (n + ...)> words{};
+  std::size_t next = 0;
+  ((std::copy(lists.begin(), lists.end(), words.begin() + next), next += n), ...);
+  return words;
 }
-static_assert(AllBeginWithBlank(kWinVerbs) && AllBeginWithBlank(kDrawVerbs) &&
-              AllBeginWithBlank(kOneSidedVerbs) && AllBeginWithBlank(kSentenceCutWords) &&
-              AllBeginWithBlank(kSecondSideCutWords));
+constexpr auto kWords =
+    Concatenated(kWinVerbs, kDrawVerbs, kOneSidedVerbs, kSentenceCutWords, kSecondSideCutWords);
+static_assert(kWords.size() <= 32);
 
-// A result sentence and the places of its blanks. Every word the parser looks for begins
-// with a blank, so a word can only stand at one of them: a sentence is searched for about
-// twenty words, and trying its few blanks is much cheaper than trying every character.
+// For each character, the words (bit i: kWords[i]) whose second character it is. Every word
+// begins with a blank, so a word can only stand at a blank followed by its second character.
+constexpr std::array<std::uint32_t, 256> WordsBySecondCharacter() {
+  std::array<std::uint32_t, 256> table{};
+  for (std::size_t i = 0; i < kWords.size(); ++i) {
+    if (kWords[i].size() < 2 || kWords[i].front() != ' ') throw "a word must begin with a blank";
+    table[static_cast<unsigned char>(kWords[i][1])] |= std::uint32_t{1} << i;
+  }
+  return table;
+}
+constexpr std::array<std::uint32_t, 256> kWordsBySecondCharacter = WordsBySecondCharacter();
+
+// A result sentence and where each word looked for occurs in it, found in one pass: a
+// sentence is searched for about twenty words, and most of its blanks start none of them.
 class Sentence {
  public:
   explicit Sentence(std::string_view text) : text_(text) {
-    blanks_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), ' ')));
-    for (std::size_t at = 0; at < text.size(); ++at) {
-      if (text[at] == ' ') blanks_.push_back(at);
+    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+      if (text[at] != ' ') continue;
+      std::uint32_t words = kWordsBySecondCharacter[static_cast<unsigned char>(text[at + 1])];
+      for (; words != 0; words &= words - 1) {
+        std::string_view word = kWords[static_cast<std::size_t>(std::countr_zero(words))];
+        if (text.substr(at, word.size()) == word) occurrences_.push_back({word, at});
+      }
     }
   }
 
@@ -54,11 +72,9 @@ class Sentence {
   // Where the first occurrence of the word lying within [from, end) begins, or kNotFound:
   // std::string_view::find on that part of the sentence.
   std::size_t Find(std::string_view word, std::size_t from, std::size_t end) const {
-    auto blank = std::lower_bound(blanks_.begin(), blanks_.end(), from);
-    for (; blank != blanks_.end() && *blank + word.size() <= end; ++blank) {
-      if (text_[*blank + 1] == word[1] && text_.substr(*blank, word.size()) == word) {
-        return *blank;
-      }
+    for (const Occurrence& occurrence : occurrences_) {  // in the order of the sentence
+      if (occurrence.at < from || occurrence.word != word) continue;
+      return occurrence.at + word.size() <= end ? occurrence.at : kNotFound;
     }
     return kNotFound;
   }
@@ -83,8 +99,12 @@ class Sentence {
   }
 
  private:
+  struct Occurrence {
+    std::string_view word;
+    std::size_t at;
+  };
   std::string_view text_;
-  std::vector<std::size_t> blanks_;
+  std::vector<Occurrence> occurrences_;
 };
 
 std::string_view FirstSide(const Sentence& sentence, std::size_t shortened, std::size_t verb) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace kzo::store {
 
@@ -18,9 +19,40 @@ class Arena {
 
   // A zero-filled piece of size bytes whose address is aligned to 16 bytes and has at least
   // prefix bytes of the same piece before it; null when the platform has no memory.
-  char* Allocate(std::size_t prefix, std::size_t size);
+  char* Allocate(std::size_t prefix, std::size_t size) {
+    if (next_ == nullptr || prefix + size + kAlignment + kRedZone > kLargePiece) {
+      return AllocateInNewBlock(prefix, size);
+    }
+    char* piece = AlignedAfter(next_, prefix);
+    if (piece + size + kRedZone > end_) return AllocateInNewBlock(prefix, size);
+    next_ = piece + size + kRedZone;
+    Unpoison(piece - prefix, prefix + size);
+    return piece;
+  }
 
  private:
+  static constexpr std::size_t kAlignment = 16;
+  static constexpr std::size_t kBlockSize = std::size_t{2} << 20;  // a huge page
+  // A piece larger than this gets a block of its own, so that a large list does not waste
+  // the rest of the current block.
+  static constexpr std::size_t kLargePiece = kBlockSize / 4;
+#if defined(__SANITIZE_ADDRESS__)
+  static constexpr std::size_t kRedZone = 16;  // poisoned bytes after every piece
+#else
+  static constexpr std::size_t kRedZone = 0;
+#endif
+
+  static char* AlignedAfter(char* at, std::size_t prefix) {
+    auto address = reinterpret_cast<std::uintptr_t>(at) + prefix;
+    address = (address + kAlignment - 1) & ~(std::uintptr_t{kAlignment} - 1);
+    return reinterpret_cast<char*>(address);
+  }
+#if defined(__SANITIZE_ADDRESS__)
+  static void Unpoison(char* at, std::size_t size);
+#else
+  static void Unpoison(char*, std::size_t) {}
+#endif
+  char* AllocateInNewBlock(std::size_t prefix, std::size_t size);
   char* NewBlock(std::size_t bytes);
 
   int heap_;
