@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "store/cp437.h"
 #include "store/heap.h"
@@ -38,6 +39,18 @@ struct SegmentDraft {
   std::vector<std::string_view> paren_notes;
   std::vector<std::string_view> fa_lines;
   std::int64_t fa_count = 0;  // the fa block's count as read
+
+  // Empties the draft for the next segment; its lists keep their memory.
+  void Clear() {
+    kind = {};
+    has_fa_block = false;
+    text_lines.clear();
+    rating = {};
+    bracket_notes.clear();
+    paren_notes.clear();
+    fa_lines.clear();
+    fa_count = 0;
+  }
 };
 
 // Reading positions in the ra and fa blocks; they only ever move forward.
@@ -107,8 +120,8 @@ void CompactTextLines(SegmentDraft& segment) {
   CompactLines(segment.text_lines);
 }
 
-SegmentDraft ReadSegment(Block ra, Block fa, CardCursor& cursor) {
-  SegmentDraft segment;
+void ReadSegment(Block ra, Block fa, CardCursor& cursor, SegmentDraft& segment) {
+  segment.Clear();
   std::int64_t k = store::NumericValue(Line(ra, cursor.ra));
   ReadHeader(Line(ra, cursor.ra + 1), segment);
   cursor.ra += 2;
@@ -116,7 +129,6 @@ SegmentDraft ReadSegment(Block ra, Block fa, CardCursor& cursor) {
   if (segment.has_fa_block) ReadFaBlock(fa, cursor, segment);
   CompactTextLines(segment);
   ReadTrailer(ra, cursor, k, segment);
-  return segment;
 }
 
 // A new record string of the text; an empty view may point nowhere, so it is copied as "".
@@ -191,18 +203,16 @@ bool NeedsBlankBefore(const std::vector<std::string>& lines, std::size_t index) 
   return index != 0 && lines[index - 1].ends_with(',');
 }
 
-std::string CollapseDoubleBlanks(std::string_view text) {
-  std::string collapsed(text.size(), ' ');
-  auto end = std::unique_copy(text.begin(), text.end(), collapsed.begin(),
-                              [](char kept, char next) { return kept == ' ' && next == ' '; });
-  collapsed.erase(end, collapsed.end());
-  return collapsed;
+void CollapseDoubleBlanks(std::string& text) {
+  auto end = std::unique(text.begin(), text.end(),
+                         [](char kept, char next) { return kept == ' ' && next == ' '; });
+  text.erase(end, text.end());
 }
 
-// Puts `first` in slot 0 and the lines after index `last` right behind it.
+// Puts `first` in place of line `last` (0-based) and drops the lines before it.
 void ReplaceLeadingLines(std::vector<std::string>& lines, std::string first, std::size_t last) {
-  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(last + 1));
-  lines.insert(lines.begin(), std::move(first));
+  lines[last] = std::move(first);
+  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(last));
 }
 
 bool EndsCompactRun(std::string_view trimmed) {
@@ -213,55 +223,62 @@ bool EndsCompactRun(std::string_view trimmed) {
 
 void MakeShowCard(model::ShowRecord& show, Block ra, Block fa, Block ca) {
   store::Procedure procedure("MAKECARD");
-  std::vector<SegmentDraft> segments;
+  // Each match is made as its segment is read; the heap list that holds them is made once
+  // their number is known.
+  std::vector<model::MatchRecord> matches;
+  SegmentDraft segment;
   CardCursor cursor;
-  while (cursor.ra < static_cast<std::int64_t>(ra.size()) && segments.size() < model::kMaxMatches) {
-    segments.push_back(ReadSegment(ra, fa, cursor));
+  while (cursor.ra < static_cast<std::int64_t>(ra.size()) && matches.size() < model::kMaxMatches) {
+    ReadSegment(ra, fa, cursor, segment);
+    StoreSegment(segment, show, matches.emplace_back());
   }
   show.match_count = 0;
-  show.matches = segments.empty()
+  show.matches = matches.empty()
                      ? nullptr
-                     : store::NewList<model::MatchRecord>(static_cast<int>(segments.size()));
+                     : store::NewList<model::MatchRecord>(static_cast<int>(matches.size()));
   if (show.matches != nullptr) {
-    show.match_count = static_cast<std::int32_t>(segments.size());
-    for (std::int32_t s = 1; s <= show.match_count; ++s) {
-      StoreSegment(segments[static_cast<std::size_t>(s - 1)], show, show.matches[s]);
-    }
+    show.match_count = static_cast<std::int32_t>(matches.size());
+    std::memcpy(static_cast<void*>(show.matches + 1), matches.data(),
+                sizeof(model::MatchRecord) * matches.size());
   }
   show.ca_text = store::NewRecordString(JoinCaLines(ca));
 }
 
 void ReconstituteSentence(std::vector<std::string>& lines) {
   store::Procedure procedure("RECONSTI");
+  std::size_t last = 0;
+  while (last < lines.size() && !EndsSentence(lines[last])) ++last;
+  if (last == lines.size()) return;
+  if (last == 0) {  // the common case: the first line is the sentence, worked on in place
+    if (NeedsBlankBefore(lines, 0)) lines[0].insert(0, 1, ' ');
+    CollapseDoubleBlanks(lines[0]);
+    return;
+  }
   std::string sentence;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+  for (std::size_t i = 0; i <= last; ++i) {
     if (NeedsBlankBefore(lines, i)) sentence += ' ';
     sentence += lines[i];
-    if (EndsSentence(lines[i])) {
-      ReplaceLeadingLines(lines, CollapseDoubleBlanks(sentence), i);
-      return;
-    }
   }
+  CollapseDoubleBlanks(sentence);
+  ReplaceLeadingLines(lines, std::move(sentence), last);
 }
 
 int CompactLines(std::vector<std::string>& lines) {
   store::Procedure procedure("COMPACTA");
+  if (lines.empty()) {
+    lines.assign(1, std::string());
+    return 1;
+  }
+  std::size_t last = 0;  // every line is joined unless one ends the run
+  while (last + 1 < lines.size() && !EndsCompactRun(TrimBlanks(lines[last]))) ++last;
+  if (last == 0) {  // the common case: one line, trimmed in place
+    std::string_view trimmed = TrimBlanks(lines[0]);
+    lines[0].assign(trimmed.data(), trimmed.size());
+    return static_cast<int>(lines.size());
+  }
   std::string joined;
-  std::size_t last = lines.size();  // every line joined unless one ends the run
-  for (std::size_t j = 0; j < lines.size(); ++j) {
-    std::string_view trimmed = TrimBlanks(lines[j]);
-    joined.append(trimmed).append(" ");
-    if (EndsCompactRun(trimmed)) {
-      last = j;
-      break;
-    }
-  }
-  std::string first(TrimBlanks(joined));
-  if (last == lines.size()) {
-    lines.assign(1, std::move(first));
-  } else {
-    ReplaceLeadingLines(lines, std::move(first), last);
-  }
+  for (std::size_t j = 0; j <= last; ++j) joined.append(TrimBlanks(lines[j])).append(" ");
+  ReplaceLeadingLines(lines, std::string(TrimBlanks(joined)), last);
   return static_cast<int>(lines.size());
 }
 
