@@ -91,10 +91,13 @@ void ForgetObjectHeap() {
   arenas.clear();  // their blocks stay with the platform that made them
 }
 
-void* NewHeapArray(int type_code, int upper, int element_size) {
-  int size = ElementSize(type_code, element_size);
+namespace {
+
+// A heap array of elements 0..upper of the given size (greater than 0) in the object heap.
+// Inlined into its callers: record strings, made by the million, know their element size.
+inline void* NewArrayOf(int type_code, int upper, int size) {
   if (object_heap_handle == 0) object_heap_handle = NEWHEAP();
-  if (size <= 0 || object_heap_handle == 0) return nullptr;
+  if (object_heap_handle == 0) return nullptr;
   std::int64_t elements = static_cast<std::int64_t>(upper) + 1;
   if (elements < 0) return nullptr;
   std::int64_t bytes = elements * size;  // at most 2^31 * 2^31: no overflow in 64 bits
@@ -107,6 +110,17 @@ void* NewHeapArray(int type_code, int upper, int element_size) {
   header[kOne] = 1;
   header[kUpper] = upper;
   return element0;
+}
+
+}  // namespace
+
+void* NewHeapArray(int type_code, int upper, int element_size) {
+  int size = ElementSize(type_code, element_size);
+  if (size <= 0) {
+    if (object_heap_handle == 0) object_heap_handle = NEWHEAP();
+    return nullptr;
+  }
+  return NewArrayOf(type_code, upper, size);
 }
 
 int GETHEAP(const void* reference) {
@@ -123,7 +137,7 @@ void FreeHeapArray(const void*) {
 
 char* NewRecordString(std::string_view text) {
   if (text.size() > 0x7FFFFFF0u) return nullptr;
-  auto* copy = static_cast<char*>(NewHeapArray(1, static_cast<int>(text.size()) + 1, 0));
+  auto* copy = static_cast<char*>(NewArrayOf(1, static_cast<int>(text.size()) + 1, 1));
   if (copy != nullptr) {
     std::string_view kept = CutAtZero(text);
     if (!kept.empty()) std::memcpy(copy, kept.data(), kept.size());
