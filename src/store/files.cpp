@@ -24,6 +24,8 @@ struct OpenedFile {
   std::string data;     // input: the whole file; output: bytes not yet written
   std::size_t pos = 0;  // input: the reading position
   std::size_t end = 0;  // input: the logical end (first 0x1A, or the size)
+  // input: some byte before the end is zero, so lines must be looked at for one
+  bool has_zero = false;
   bool write_failed = false;
   // input: the line ends counted in data[0, counted_to), for the line of an error
   std::size_t counted_to = 0;
@@ -124,6 +126,8 @@ void ReadWhole(OpenedFile& opened) {
   opened.end = data.find(kEndOfFile);
   if (opened.end == std::string::npos) opened.end = data.size();
   ConvertBareLineEnds(opened);
+  opened.has_zero =
+      std::string_view(opened.data.data(), opened.end).find('\0') != std::string::npos;
 }
 
 void Flush(OpenedFile& opened) {
@@ -286,7 +290,7 @@ std::string_view NextLine(OpenedFile& f, int file, bool cut_at_zero) {
     ++f.pos;
     if (f.pos < f.end && f.data[f.pos] == '\n') ++f.pos;
   }
-  return cut_at_zero ? CutAtZero(line) : line;
+  return cut_at_zero && f.has_zero ? CutAtZero(line) : line;
 }
 
 }  // namespace
