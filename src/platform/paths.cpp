@@ -26,16 +26,6 @@ std::string Join(const std::string& folder, std::string_view name) {
   return folder + "/" + std::string(name);
 }
 
-enum class Entry { kMissing, kFile, kFolder };
-
-// What stands at path. An entry exists when it resolves to an existing file or folder: a
-// symbolic link whose target is missing is a missing entry.
-Entry Look(const std::string& path) {
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0) return Entry::kMissing;
-  return S_ISDIR(st.st_mode) ? Entry::kFolder : Entry::kFile;
-}
-
 // The existing entry of folder whose name equals name in any ASCII letter case, first in
 // byte order.
 std::optional<std::string> FindFolded(const std::string& folder, std::string_view name) {
@@ -45,7 +35,7 @@ std::optional<std::string> FindFolded(const std::string& folder, std::string_vie
   while (dirent* entry = readdir(dir)) {
     std::string_view candidate(entry->d_name);
     if (EqualFolded(candidate, name) && (!best || candidate < *best) &&
-        Look(Join(folder, candidate)) != Entry::kMissing) {
+        Look(Join(folder, candidate)) != EntryKind::kMissing) {
       best = std::string(candidate);
     }
   }
@@ -54,6 +44,13 @@ std::optional<std::string> FindFolded(const std::string& folder, std::string_vie
 }
 
 }  // namespace
+
+EntryKind Look(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return EntryKind::kMissing;
+  if (S_ISDIR(st.st_mode)) return EntryKind::kFolder;
+  return S_ISREG(st.st_mode) ? EntryKind::kRegularFile : EntryKind::kOtherFile;
+}
 
 ResolvedPath ResolvePath(std::string_view path) {
   ResolvedPath result;
@@ -65,7 +62,8 @@ ResolvedPath ResolvePath(std::string_view path) {
     result.path = root;
     for (std::string_view part : parts) result.path = Join(result.path, part);
     if (result.path.empty()) result.path = ".";
-    if (Look(result.path) != Entry::kMissing) return result;
+    result.kind = Look(result.path);
+    if (result.kind != EntryKind::kMissing) return result;
   }
   result.path = root;
   for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -74,8 +72,8 @@ ResolvedPath ResolvePath(std::string_view path) {
     bool usable = part.find('\0') == std::string_view::npos;
     std::string exact = Join(result.path, part);
     std::string found = exact;
-    Entry entry = usable ? Look(exact) : Entry::kMissing;
-    if (entry == Entry::kMissing) {
+    EntryKind entry = usable ? Look(exact) : EntryKind::kMissing;
+    if (entry == EntryKind::kMissing) {
       if (std::optional<std::string> folded =
               usable ? FindFolded(result.path, part) : std::nullopt) {
         found = Join(result.path, *folded);
@@ -84,16 +82,21 @@ ResolvedPath ResolvePath(std::string_view path) {
     }
     // A component before the last must be a folder; a file in its place means that a
     // folder of the path is missing.
-    if (entry != Entry::kMissing && (last || entry == Entry::kFolder)) {
+    if (entry != EntryKind::kMissing && (last || entry == EntryKind::kFolder)) {
       result.path = found;
+      result.kind = entry;
       continue;
     }
     result.path = exact;
     result.error = last ? 53 : 76;
+    result.kind = EntryKind::kMissing;
     for (std::size_t j = i + 1; j < parts.size(); ++j) result.path = Join(result.path, parts[j]);
     return result;
   }
-  if (result.path.empty()) result.path = ".";
+  if (result.path.empty()) {
+    result.path = ".";
+    result.kind = Look(result.path);
+  }
   return result;
 }
 

@@ -9,10 +9,18 @@
 
 namespace kzo::platform {
 
+// What a path names, as the look at the disk that resolved it found it.
+enum class EntryKind { kMissing, kRegularFile, kOtherFile, kFolder };
+
 struct ResolvedPath {
   std::string path;  // components joined with "/"; the last one as found, or as written
   int error = 0;     // 0 found; 53 only the last component is missing; 76 a folder is missing
+  EntryKind kind = EntryKind::kMissing;
 };
+
+// What stands at path. An entry exists when it resolves to an existing file or folder: a
+// symbolic link whose target is missing is a missing entry.
+EntryKind Look(const std::string& path);
 
 // The separator the system puts between the components of the paths it gives.
 #ifdef _WIN32

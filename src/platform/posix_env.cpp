@@ -52,18 +52,13 @@ bool IsFolder(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool IsRegularFile(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 // A path taken exactly as written: 53 when only its last component is missing, 76 when a
 // folder of it is.
 ResolvedPath ResolveExactly(std::string_view path) {
   ResolvedPath resolved{std::string(path), 0};
   if (resolved.path.empty()) resolved.path = ".";
-  struct stat st;
-  if (stat(resolved.path.c_str(), &st) == 0) return resolved;
+  resolved.kind = Look(resolved.path);
+  if (resolved.kind != EntryKind::kMissing) return resolved;
   std::size_t slash = resolved.path.find_last_of('/');
   std::string folder = slash == std::string::npos ? "." : resolved.path.substr(0, slash + 1);
   resolved.error = IsFolder(folder) ? 53 : 76;
@@ -78,7 +73,7 @@ class PosixEnv final : public Env {
   OpenResult Open(std::string_view path, OpenMode mode) override {
     ResolvedPath resolved = mode == OpenMode::kInput ? Resolve(path) : ResolveForCreate(path);
     if (resolved.error != 0) return {0, NotFound(resolved.error)};
-    if (IsFolder(resolved.path)) return {0, NotAFile()};
+    if (resolved.kind == EntryKind::kFolder) return {0, NotAFile()};
     int flags = O_RDONLY;
     if (mode == OpenMode::kOutput) flags = O_WRONLY | O_CREAT | O_TRUNC;
     if (mode == OpenMode::kAppend) flags = O_WRONLY | O_CREAT | O_APPEND;
@@ -122,13 +117,13 @@ class PosixEnv final : public Env {
       return false;
     }
     ResolvedPath resolved = Resolve(path);
-    return resolved.error == 0 && IsRegularFile(resolved.path);
+    return resolved.error == 0 && resolved.kind == EntryKind::kRegularFile;
   }
 
   int DeleteFile(std::string_view path) override {
     ResolvedPath resolved = Resolve(path);
     if (resolved.error != 0) return 53;
-    if (IsFolder(resolved.path)) return 75;
+    if (resolved.kind == EntryKind::kFolder) return 75;
     if (unlink(resolved.path.c_str()) != 0)
       return errno == ENOENT ? 53 : Failed(ErrorFromErrno(errno));
     return 0;
@@ -147,7 +142,7 @@ class PosixEnv final : public Env {
     if (errno != EINVAL && errno != ENOSYS) return Failed(ErrorFromErrno(errno));
     // A file system without a no-replace rename: a hard link fails when the target exists;
     // a folder, which cannot be linked, is renamed after the test above.
-    if (IsFolder(source.path)) {
+    if (source.kind == EntryKind::kFolder) {
       return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0
                                                                    : Failed(ErrorFromErrno(errno));
     }
@@ -161,7 +156,7 @@ class PosixEnv final : public Env {
     if (source.error != 0) return 53;
     ResolvedPath target = ResolveForCreate(to);
     if (target.error != 0) return NotFound(target.error);
-    if (IsFolder(target.path)) return NotAFile();
+    if (target.kind == EntryKind::kFolder) return NotAFile();
     return rename(source.path.c_str(), target.path.c_str()) == 0 ? 0
                                                                  : Failed(ErrorFromErrno(errno));
   }
