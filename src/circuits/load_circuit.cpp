@@ -91,8 +91,9 @@ bool ReadOverviews(const std::string& folder, model::CircuitRecord& c) {
 roster::NameIndex WorkingNames() {
   roster::NameIndex names;
   const auto& wrestlers = roster::Database().wrestlers;
-  for (int i = 1; i <= model::RosterSlots(); ++i)
-    names.Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
+  int count = model::RosterSlots();
+  names.Reserve(static_cast<std::size_t>(count));
+  for (int i = 1; i <= count; ++i) names.Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
   return names;
 }
 

@@ -20,6 +20,7 @@ void IndexCircuitNames(int number) {
   last_index.circuit = number;
   last_index.names.Build({});
   int count = RosterSlots();
+  last_index.names.Reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) {
     last_index.names.Add(circuit.roster ? View(circuit.roster[i].name) : std::string_view(), i);
   }

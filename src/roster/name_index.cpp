@@ -5,11 +5,16 @@
 
 namespace kzo::roster {
 
-std::size_t NameIndex::PlaceOf(std::string_view name) const {
+std::uint32_t NameIndex::HashOf(std::string_view name) {
+  return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
+}
+
+std::size_t NameIndex::PlaceOf(std::string_view name, std::uint32_t hash) const {
   std::size_t mask = places_.size() - 1;
-  std::size_t hash = std::hash<std::string_view>{}(name);
   std::size_t at = hash & mask;
-  while (places_[at].used && places_[at].name != name) at = (at + 1) & mask;
+  while (places_[at].used && (places_[at].hash != hash || places_[at].name != name)) {
+    at = (at + 1) & mask;
+  }
   return at;
 }
 
@@ -19,7 +24,7 @@ void NameIndex::Reserve(std::size_t names) {
   if (size == places_.size()) return;
   std::vector<Place> old = std::exchange(places_, std::vector<Place>(size));
   for (const Place& place : old) {
-    if (place.used) places_[PlaceOf(place.name)] = place;
+    if (place.used) places_[PlaceOf(place.name, place.hash)] = place;
   }
 }
 
@@ -33,15 +38,16 @@ void NameIndex::Build(std::span<const Text> names) {
 
 void NameIndex::Add(std::string_view name, int slot) {
   Reserve(count_ + 1);
-  Place& place = places_[PlaceOf(name)];
+  std::uint32_t hash = HashOf(name);
+  Place& place = places_[PlaceOf(name, hash)];
   if (place.used) return;
-  place = {name, slot, true};
+  place = {name, hash, slot, true};
   ++count_;
 }
 
 int NameIndex::Find(std::string_view name) const {
   if (places_.empty()) return 0;
-  const Place& place = places_[PlaceOf(name)];
+  const Place& place = places_[PlaceOf(name, HashOf(name))];
   return place.used ? place.slot : 0;
 }
 

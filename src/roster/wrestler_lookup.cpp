@@ -18,6 +18,7 @@ int FindWrestler(std::string_view name) {
     index = std::make_unique<NameIndex>();
     const auto& wrestlers = Database().wrestlers;
     int count = StoredWrestlerCount();
+    index->Reserve(static_cast<std::size_t>(count));
     for (int i = 1; i <= count; ++i)
       index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
   }
