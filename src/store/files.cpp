@@ -283,7 +283,9 @@ std::string_view NextLine(OpenedFile& f, int file, bool cut_at_zero) {
   }
   std::size_t start = f.pos;
   std::string_view rest(f.data.data() + start, f.end - start);
-  std::string_view line = rest.substr(0, rest.find('\r'));
+  // Many lines are empty (a circuit database record has nine in a row): no search for them.
+  std::string_view line =
+      rest.front() == '\r' ? rest.substr(0, 0) : rest.substr(0, rest.find('\r'));
   std::size_t stop = start + line.size();
   f.pos = stop;
   if (stop < f.end) {
