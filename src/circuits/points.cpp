@@ -61,9 +61,7 @@ std::vector<int> HolderTextIds(const model::CircuitRecord& c) {
   return ids;
 }
 
-std::uint32_t TitleMask(std::string_view name, const std::vector<int>& holders,
-                        std::string_view folder) {
-  int entry = matchtext::ParticipantTextId(name);
+std::uint32_t TitleMask(int entry, const std::vector<int>& holders, std::string_view folder) {
   std::uint32_t mask = 0;
   for (std::size_t t = 1; t < holders.size(); ++t) {
     bool matches = matchtext::MatchesById(entry, holders[t], folder) != 0;
@@ -72,10 +70,10 @@ std::uint32_t TitleMask(std::string_view name, const std::vector<int>& holders,
   return mask;
 }
 
-void ResolveParticipants(model::PointsEntry& entry, const roster::NameIndex& names,
+void ResolveParticipants(model::PointsEntry& entry, int text, const roster::NameIndex& names,
                          std::span<const std::int32_t> active, std::string_view folder) {
   std::array<std::int32_t, kParticipantNumbers + 1> numbers{};
-  int found = matchtext::BreakDownParticipants(View(entry.entry_name), numbers, names, folder);
+  int found = matchtext::BreakDownParticipantsById(text, numbers, names, folder);
   entry.participant_count = std::min(found, model::kMaxParticipants);
   std::uint32_t product = 1;
   std::int32_t genders = 0;
@@ -153,9 +151,9 @@ void LoadPointsFile(const std::string& path, model::PointsTable& table,
       continue;
     }
     ReadEntry(file, *entry);
-    ResolveParticipants(*entry, names, active, folder);
-    entry->title_mask =
-        static_cast<std::int32_t>(TitleMask(View(entry->entry_name), holders, folder));
+    int text = matchtext::ParticipantTextId(View(entry->entry_name));
+    ResolveParticipants(*entry, text, names, active, folder);
+    entry->title_mask = static_cast<std::int32_t>(TitleMask(text, holders, folder));
   }
   store::CloseFile(file);
   StoreEntries(staged, table);

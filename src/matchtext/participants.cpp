@@ -322,8 +322,12 @@ void ExpandTeamNames(std::span<SlotList* const> lists, std::string_view folder) 
 
 int BreakDownParticipants(std::string_view text, std::span<std::int32_t> numbers,
                           const roster::NameIndex& names, std::string_view folder) {
+  return BreakDownParticipantsById(TextId(text), numbers, names, folder);
+}
+
+int BreakDownParticipantsById(int id, std::span<std::int32_t> numbers,
+                              const roster::NameIndex& names, std::string_view folder) {
   store::Procedure procedure("BREAKDOW");
-  int id = TextId(text);
   std::size_t size = SlotListSize(ListOf(id).separators);
   const std::vector<std::string>& slots = ExpandedSlots(TeamsFileFor(folder), id, size);
   for (std::size_t i = 0; i < slots.size() && i + 1 < numbers.size(); ++i) {

@@ -62,6 +62,9 @@ int ParticipantTextId(std::string_view text);
 // MATCHES of two texts given by their numbers, for callers that compare the same texts
 // many times.
 int MatchesById(int first, int second, std::string_view folder);
+// BreakDownParticipants of a text given by its number.
+int BreakDownParticipantsById(int text, std::span<std::int32_t> numbers,
+                              const roster::NameIndex& names, std::string_view folder);
 
 // Forgets every teams file read and every list worked out so far; the next call reads the
 // teams files again.
