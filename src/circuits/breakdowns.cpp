@@ -23,7 +23,7 @@ void StoreBreakdown(model::MatchRecord& match, int circuit) {
   for (std::int32_t i = 1; i <= match.breakdown_count; ++i) {
     const matchtext::ResultEntry& entry = entries[static_cast<std::size_t>(i - 1)];
     model::BreakdownItem& item = match.breakdown[i];
-    item.name = store::NewRecordString(entry.name);
+    item.name = store::SharedRecordString(entry.name);
     item.value = entry.value;
     item.wrestler = model::FindWrestler(entry.name, circuit);
   }

@@ -131,9 +131,10 @@ void ReadSegment(Block ra, Block fa, CardCursor& cursor, SegmentDraft& segment) 
   ReadTrailer(ra, cursor, k, segment);
 }
 
-// A new record string of the text; an empty view may point nowhere, so it is copied as "".
+// A record string of the text, shared with an equal one met lately (nothing writes into
+// card texts); an empty view may point nowhere, so it is copied as "".
 Text NewText(std::string_view text) {
-  return store::NewRecordString(text.empty() ? std::string_view("") : text);
+  return store::SharedRecordString(text.empty() ? std::string_view("") : text);
 }
 
 // A heap list of new record strings in slots 1..count; null when there is nothing to hold

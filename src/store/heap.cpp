@@ -1,5 +1,6 @@
 #include "store/heap.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -20,6 +21,17 @@ std::vector<int> retired_heaps;  // heaps replaced by a new generation
 // The memory of each heap in use, by handle.
 std::map<int, std::unique_ptr<Arena>> arenas;
 Arena* object_arena = nullptr;  // the object heap's, once it has given out memory
+
+// The record strings shared lately, by a hash of their bytes: a small fixed table, so that
+// a text met again soon (a match type, a rating, a line every show repeats) takes no new
+// memory, and the strings compared are still in the processor's cache. It holds strings of
+// the object heap only: a new object heap starts it afresh.
+struct SharedText {
+  const char* text = nullptr;
+  std::size_t size = 0;
+};
+constexpr std::size_t kSharedTexts = 4096;
+std::vector<SharedText> shared_texts;
 
 Arena& ArenaOf(int heap) {
   std::unique_ptr<Arena>& arena = arenas[heap];
@@ -72,6 +84,7 @@ void RetireObjectHeap() {
 
 int BeginObjectHeap() {
   RetireObjectHeap();
+  shared_texts.clear();
   object_arena = nullptr;
   object_heap_handle = NEWHEAP();
   return object_heap_handle;
@@ -88,6 +101,7 @@ void ForgetObjectHeap() {
   object_heap_handle = 0;
   object_arena = nullptr;
   retired_heaps.clear();
+  shared_texts.clear();
   arenas.clear();  // their blocks stay with the platform that made them
 }
 
@@ -135,13 +149,53 @@ void FreeHeapArray(const void*) {
   // The arena gives nothing back piece by piece: its blocks go when the heap is retired.
 }
 
-char* NewRecordString(std::string_view text) {
+namespace {
+
+// A new record string of text; kept is the part of text it holds (up to a zero byte).
+char* CopyToRecordString(std::string_view text, std::string_view& kept) {
+  kept = {};
   if (text.size() > 0x7FFFFFF0u) return nullptr;
   auto* copy = static_cast<char*>(NewArrayOf(1, static_cast<int>(text.size()) + 1, 1));
   if (copy != nullptr) {
-    std::string_view kept = CutAtZero(text);
+    kept = CutAtZero(text);
     if (!kept.empty()) std::memcpy(copy, kept.data(), kept.size());
   }
+  return copy;
+}
+
+// The table place of a text: a hash of its size and of its first and last eight bytes,
+// which tell most texts apart without reading all of them.
+std::size_t SharedPlace(std::string_view text) {
+  std::uint64_t head = 0;
+  std::uint64_t tail = 0;
+  std::size_t part = std::min<std::size_t>(text.size(), 8);
+  if (part > 0) {
+    std::memcpy(&head, text.data(), part);
+    std::memcpy(&tail, text.data() + text.size() - part, part);
+  }
+  std::uint64_t hash =
+      head * 0x9E3779B97F4A7C15u ^ tail * 0xFF51AFD7ED558CCDu ^ text.size() * 0xC4CEB9FE1A85EC53u;
+  return static_cast<std::size_t>(hash ^ (hash >> 29) ^ (hash >> 43)) & (kSharedTexts - 1);
+}
+
+}  // namespace
+
+char* NewRecordString(std::string_view text) {
+  std::string_view kept;
+  return CopyToRecordString(text, kept);
+}
+
+Text SharedRecordString(std::string_view text) {
+  if (shared_texts.empty()) shared_texts.resize(kSharedTexts);
+  SharedText& shared = shared_texts[SharedPlace(text)];
+  if (shared.text != nullptr && shared.size == text.size() &&
+      (text.empty() || std::memcmp(shared.text, text.data(), text.size()) == 0)) {
+    return shared.text;
+  }
+  std::string_view kept;
+  char* copy = CopyToRecordString(text, kept);
+  // A text cut at a zero byte is not what its string holds: it is not shared.
+  if (copy != nullptr && kept.size() == text.size()) shared = {copy, text.size()};
   return copy;
 }
 

@@ -36,6 +36,11 @@ int HeapArrayUpper(const void* reference);
 void FreeHeapArray(const void* reference);
 // A new record string holding text up to its first zero byte: length + 2 zero-filled bytes.
 char* NewRecordString(std::string_view text);
+// A record string holding text, as NewRecordString gives: the one made by an earlier call
+// for the same bytes when the object heap still remembers it (it remembers the texts of
+// recent calls), else a new one. For texts that nothing writes into, so that every holder
+// may share one string.
+Text SharedRecordString(std::string_view text);
 // A new heap object of size + 1 zero bytes, holding a copy of size bytes of source when
 // source is not null.
 void* NewHeapObject(const void* source, int size);

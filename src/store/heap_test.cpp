@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "platform/testing/test_env.h"
 #include "store/runtime.h"
@@ -62,6 +63,27 @@ TEST_F(HeapTest, RecordStrings) {
   EXPECT_EQ(std::memcmp(text, "abc\0\0", 5), 0);
   char* cut = NewRecordString(std::string_view("ab\0cd", 5));
   EXPECT_STREQ(cut, "ab");
+}
+
+TEST_F(HeapTest, SharedRecordStringsServeEqualTextsFromTheCurrentHeap) {
+  int first = BeginObjectHeap();
+  Text singles = SharedRecordString("Singles");
+  EXPECT_EQ(SharedRecordString(std::string("Singles")), singles);
+  EXPECT_NE(SharedRecordString("Singlez"), singles);
+  EXPECT_EQ(HeapArrayUpper(SharedRecordString("")), 1);
+  EXPECT_EQ(SharedRecordString(""), SharedRecordString(std::string_view()));
+  // A text cut at a zero byte keeps its own string, of its own length.
+  Text cut = SharedRecordString(std::string_view("ab\0cd", 5));
+  EXPECT_STREQ(cut, "ab");
+  EXPECT_EQ(HeapArrayUpper(cut), 6);
+  EXPECT_EQ(HeapArrayUpper(SharedRecordString("ab")), 3);
+  EXPECT_EQ(HeapArrayUpper(SharedRecordString(std::string_view("ab\0cd", 5))), 6);
+  // A new object heap shares nothing of the one it retires.
+  int second = BeginObjectHeap();
+  Text again = SharedRecordString("Singles");
+  EXPECT_NE(again, singles);
+  EXPECT_EQ(GETHEAP(again), second);
+  EXPECT_EQ(GETHEAP(singles), first);
 }
 
 TEST_F(HeapTest, HeapObjectsCopyTheirSource) {
