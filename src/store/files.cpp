@@ -320,10 +320,13 @@ void SkipLines(int file, int count) {
 Text ReadRecordString(int file, Text same) {
   std::string_view line = ReadLine(file, false);
   Procedure procedure("MAKEASCI");
-  // View stops at the first zero byte, and NewRecordString(line) would make a list with the
-  // upper bound line.size() + 1: a string that passes both tests is the one this line makes.
-  if (same != nullptr && line == View(same) &&
-      HeapArrayUpper(same) == static_cast<std::int64_t>(line.size()) + 1) {
+  // NewRecordString(line) would make a list with the upper bound line.size() + 1 holding
+  // the line up to its first zero byte: a string of that bound holding exactly a line
+  // without zero bytes is the one this line makes. The bound is read first: it is known
+  // without reading the string.
+  if (same != nullptr && HeapArrayUpper(same) == static_cast<std::int64_t>(line.size()) + 1 &&
+      same[line.size()] == '\0' && line.find('\0') == std::string_view::npos &&
+      line == std::string_view(same, line.size())) {
     return same;
   }
   return NewRecordString(line);  // sized by the whole line, cut at its first zero byte

@@ -158,11 +158,14 @@ TEST_F(LegacyFileTest, LoneLfBelongsToTheLineAndZeroBytesCutRecordStrings) {
 
 TEST_F(LegacyFileTest, ALineHoldingExactlyAnotherStringsTextSharesIt) {
   Text name = NewRecordString("Ann");
-  int file = OpenWith(std::string("Ann\r\nAnn\0x\r\nAnna\r\n\r\n", 21));
+  int file = OpenWith(std::string("Ann\r\nAnn\0x\r\nAn\0\r\nAnna\r\n\r\n", 26));
   EXPECT_EQ(ReadRecordString(file, name), name);
   Text cut = ReadRecordString(file, name);
   EXPECT_NE(cut, name) << "same text, but a list sized by the longer line";
   EXPECT_STREQ(cut, "Ann");
+  Text shorter = ReadRecordString(file, name);
+  EXPECT_NE(shorter, name) << "a list of the same size, but holding less";
+  EXPECT_STREQ(shorter, "An");
   EXPECT_STREQ(ReadRecordString(file, name), "Anna");
   Text empty = ReadRecordString(file, nullptr);
   EXPECT_STREQ(empty, "") << "nothing to share: a new string";
