@@ -13,6 +13,7 @@
 #include "platform/paths.h"
 #include "roster/database.h"
 #include "roster/name_index.h"
+#include "roster/wrestler_lookup.h"
 #include "store/datetime.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -88,7 +89,7 @@ bool ReadOverviews(const std::string& folder, model::CircuitRecord& c) {
 }
 
 // The names of wrestlers 1..min(N, 2000), which title holders are looked up in.
-roster::NameIndex WorkingNames() {
+roster::NameIndex FirstWrestlerNames() {
   roster::NameIndex names;
   const auto& wrestlers = roster::Database().wrestlers;
   int count = model::RosterSlots();
@@ -106,12 +107,16 @@ void LoadCircuitFolder(int circuit, const std::string& folder) {
   ReadSettings(folder, c);
   ReadShowCount(folder, c);
   if (!ReadOverviews(folder, c)) return;
-  roster::NameIndex names = WorkingNames();
   UpdateCircuitDatabase(folder + "\\circdb.dat");
   ReadCardConfiguration(folder, circuit);
   ReadInjuries(folder, circuit);
   ReadCircuitRoster(folder + "\\circdb.dat", circuit);
-  ReadTitles(folder, circuit, names);
+  // The roster's own index holds the same names unless the roster is longer.
+  if (roster::StoredWrestlerCount() <= model::RosterSlots()) {
+    ReadTitles(folder, circuit, roster::WrestlerNames());
+  } else {
+    ReadTitles(folder, circuit, FirstWrestlerNames());
+  }
   ReadShowCards(folder, circuit);
   ReadWeights(folder, circuit);
   LoadCircuitPoints(circuit);

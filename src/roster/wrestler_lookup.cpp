@@ -13,7 +13,7 @@ std::unique_ptr<NameIndex> index;
 
 }  // namespace
 
-int FindWrestler(std::string_view name) {
+const NameIndex& WrestlerNames() {
   if (!index) {
     index = std::make_unique<NameIndex>();
     const auto& wrestlers = Database().wrestlers;
@@ -22,7 +22,11 @@ int FindWrestler(std::string_view name) {
     for (int i = 1; i <= count; ++i)
       index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
   }
-  return index->Find(name);
+  return *index;
+}
+
+int FindWrestler(std::string_view name) {
+  return WrestlerNames().Find(name);
 }
 
 void ForgetWrestlerIndex() {
