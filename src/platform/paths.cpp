@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <ctime>
 #include <optional>
 
 namespace kzo::platform {
@@ -28,22 +30,61 @@ std::string Join(const std::string& folder, std::string_view name) {
 
 // The existing entry of folder whose name equals name in any ASCII letter case, first in
 // byte order.
-std::optional<std::string> FindFolded(const std::string& folder, std::string_view name) {
-  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return std::nullopt;
+std::optional<std::string> FindFolded(const std::string& folder, std::string_view name,
+                                      FolderListings& listings) {
+  const std::vector<std::string>* entries = listings.Entries(folder);
+  if (entries == nullptr) return std::nullopt;
   std::optional<std::string> best;
-  while (dirent* entry = readdir(dir)) {
-    std::string_view candidate(entry->d_name);
+  for (const std::string& candidate : *entries) {
     if (EqualFolded(candidate, name) && (!best || candidate < *best) &&
         Look(Join(folder, candidate)) != EntryKind::kMissing) {
-      best = std::string(candidate);
+      best = candidate;
     }
   }
-  closedir(dir);
   return best;
 }
 
+std::int64_t Nanoseconds(const timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+// Longer than a tick of the coarse clock that many file systems take their times from.
+constexpr std::int64_t kSettledNanoseconds = 50'000'000;
+// Listings kept at most; more are a sign of a walk over many folders, not of repeated looks.
+constexpr std::size_t kMaxListings = 256;
+
 }  // namespace
+
+const std::vector<std::string>* FolderListings::Entries(const std::string& folder) {
+  const char* name = folder.empty() ? "." : folder.c_str();
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  struct stat st;
+  if (stat(name, &st) != 0) return nullptr;
+  Listing current{static_cast<std::uint64_t>(st.st_dev),
+                  static_cast<std::uint64_t>(st.st_ino),
+                  Nanoseconds(st.st_mtim),
+                  Nanoseconds(st.st_ctim),
+                  Nanoseconds(now),
+                  {}};
+  auto kept = listings_.find(folder);
+  if (kept != listings_.end()) {
+    const Listing& listing = kept->second;
+    bool settled = std::max(listing.modified, listing.changed) < listing.read - kSettledNanoseconds;
+    if (settled && listing.device == current.device && listing.inode == current.inode &&
+        listing.modified == current.modified && listing.changed == current.changed) {
+      return &listing.entries;
+    }
+  }
+  DIR* dir = opendir(name);
+  if (dir == nullptr) return nullptr;
+  while (const dirent* entry = readdir(dir)) current.entries.emplace_back(entry->d_name);
+  closedir(dir);
+  if (listings_.size() >= kMaxListings) listings_.clear();
+  Listing& stored = listings_[folder];
+  stored = std::move(current);
+  return &stored.entries;
+}
 
 EntryKind Look(const std::string& path) {
   struct stat st;
@@ -52,7 +93,9 @@ EntryKind Look(const std::string& path) {
   return S_ISREG(st.st_mode) ? EntryKind::kRegularFile : EntryKind::kOtherFile;
 }
 
-ResolvedPath ResolvePath(std::string_view path) {
+ResolvedPath ResolvePath(std::string_view path, FolderListings* listings) {
+  FolderListings read_once;
+  if (listings == nullptr) listings = &read_once;
   ResolvedPath result;
   std::string root = (!path.empty() && IsPathSeparator(path[0])) ? "/" : "";
   std::vector<std::string_view> parts = SplitPathComponents(path);
@@ -75,7 +118,7 @@ ResolvedPath ResolvePath(std::string_view path) {
     EntryKind entry = usable ? Look(exact) : EntryKind::kMissing;
     if (entry == EntryKind::kMissing) {
       if (std::optional<std::string> folded =
-              usable ? FindFolded(result.path, part) : std::nullopt) {
+              usable ? FindFolded(result.path, part, *listings) : std::nullopt) {
         found = Join(result.path, *folded);
         entry = Look(found);
       }

@@ -3,8 +3,10 @@
 // data copied from DOS disks often has upper-case names.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kzo::platform {
@@ -35,10 +37,34 @@ bool IsPathSeparator(char c);
 // Splits at "\" and "/", skipping empty components.
 std::vector<std::string_view> SplitPathComponents(std::string_view path);
 
+// The entries of folders, as name resolution reads them to find a name in another letter
+// case. A listing is kept while its folder is the same folder and unchanged: its identity
+// and its times of change are compared with the disk's before each use, and a listing read
+// within a moment of the folder's last change is not kept, since a change in that moment
+// may leave the times as they were. Whoever changes folders forgets the listings.
+class FolderListings {
+ public:
+  // The entries of folder ("" is the working folder); null when it cannot be read.
+  const std::vector<std::string>* Entries(const std::string& folder);
+  void Forget() { listings_.clear(); }
+
+ private:
+  struct Listing {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t modified = 0;  // nanoseconds since 1970
+    std::int64_t changed = 0;
+    std::int64_t read = 0;  // when the entries were read
+    std::vector<std::string> entries;
+  };
+  std::unordered_map<std::string, Listing> listings_;
+};
+
 // Finds each component on disk: the exact name when it exists, else the entry whose name
 // equals it with ASCII letters folded to one case (the first in byte order when several
-// do). A path that starts with a separator is absolute, any other relative.
-ResolvedPath ResolvePath(std::string_view path);
+// do). A path that starts with a separator is absolute, any other relative. Folders are
+// listed anew unless listings are given to keep them in.
+ResolvedPath ResolvePath(std::string_view path, FolderListings* listings = nullptr);
 
 // True for a legacy path that does not depend on the working directory: one that starts
 // with a separator, or on Windows with a drive ("c:").

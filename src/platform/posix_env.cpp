@@ -65,6 +65,18 @@ ResolvedPath ResolveExactly(std::string_view path) {
   return resolved;
 }
 
+// Forgets the folder listings of name resolution when a change to folders is over.
+class ForgetListingsAfter {
+ public:
+  explicit ForgetListingsAfter(FolderListings& listings) : listings_(listings) {}
+  ForgetListingsAfter(const ForgetListingsAfter&) = delete;
+  ForgetListingsAfter& operator=(const ForgetListingsAfter&) = delete;
+  ~ForgetListingsAfter() { listings_.Forget(); }
+
+ private:
+  FolderListings& listings_;
+};
+
 class PosixEnv final : public Env {
  public:
   explicit PosixEnv(bool exact_paths)
@@ -78,6 +90,7 @@ class PosixEnv final : public Env {
     if (mode == OpenMode::kOutput) flags = O_WRONLY | O_CREAT | O_TRUNC;
     if (mode == OpenMode::kAppend) flags = O_WRONLY | O_CREAT | O_APPEND;
     int fd = open(resolved.path.c_str(), flags | O_CLOEXEC, 0666);
+    if (mode != OpenMode::kInput) listings_.Forget();  // the file may be new
     if (fd < 0) return {0, Failed(ErrorFromErrno(errno))};
     // Handles start at 1 so that 0 can mean "none".
     return {fd + 1, 0};
@@ -121,6 +134,7 @@ class PosixEnv final : public Env {
   }
 
   int DeleteFile(std::string_view path) override {
+    ForgetListingsAfter changing(listings_);
     ResolvedPath resolved = Resolve(path);
     if (resolved.error != 0) return 53;
     if (resolved.kind == EntryKind::kFolder) return 75;
@@ -130,6 +144,7 @@ class PosixEnv final : public Env {
   }
 
   int RenameFile(std::string_view from, std::string_view to) override {
+    ForgetListingsAfter changing(listings_);
     ResolvedPath source = Resolve(from);
     if (source.error != 0) return 53;
     ResolvedPath target = Resolve(to);
@@ -152,6 +167,7 @@ class PosixEnv final : public Env {
   }
 
   int ReplaceFile(std::string_view from, std::string_view to) override {
+    ForgetListingsAfter changing(listings_);
     ResolvedPath source = Resolve(from);
     if (source.error != 0) return 53;
     ResolvedPath target = ResolveForCreate(to);
@@ -162,6 +178,7 @@ class PosixEnv final : public Env {
   }
 
   int MakeFolder(std::string_view path) override {
+    ForgetListingsAfter changing(listings_);
     ResolvedPath resolved = ResolveForCreate(path);
     if (resolved.error != 0) return NotFound(resolved.error);
     return mkdir(resolved.path.c_str(), 0777) == 0 ? 0 : Failed(ErrorFromErrno(errno));
@@ -189,6 +206,7 @@ class PosixEnv final : public Env {
   }
 
   int RemoveFolder(std::string_view path) override {
+    ForgetListingsAfter changing(listings_);
     ResolvedPath resolved = Resolve(path);
     if (resolved.error != 0) return NotFound(76);
     if (rmdir(resolved.path.c_str()) == 0) return 0;
@@ -215,6 +233,7 @@ class PosixEnv final : public Env {
   }
 
   int ChangeDirectory(std::string_view path) override {
+    ForgetListingsAfter changing(listings_);
     std::string folder(path);
     if (chdir(folder.c_str()) == 0) return 0;
     return Failed(errno == ENOTDIR ? 75 : ErrorFromErrno(errno));
@@ -356,7 +375,7 @@ class PosixEnv final : public Env {
 
   // Resolves a path by the rule of this environment.
   ResolvedPath Resolve(std::string_view path) const {
-    return exact_paths_ ? ResolveExactly(path) : ResolvePath(path);
+    return exact_paths_ ? ResolveExactly(path) : ResolvePath(path, &listings_);
   }
   // The name a created file gets: the resolved file when one exists (in any letter case
   // for legacy names), else the last component as written, in the resolved folder.
@@ -382,6 +401,9 @@ class PosixEnv final : public Env {
   }
 
   bool exact_paths_;
+  // Folders read to find names in another letter case: a name missing from the legacy
+  // folder (a wrestler's theme, say) is looked for once per change, not once per use.
+  mutable FolderListings listings_;
   int last_errno_ = 0;
   std::deque<BlockLinks> heaps_;  // one list head per heap; a deque never moves them
   std::unordered_map<void*, std::size_t> mapped_blocks_;  // huge blocks and their lengths

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
 #include "platform/env.h"
 #include "platform/paths.h"
 #include "platform/testing/test_env.h"
@@ -55,6 +58,27 @@ TEST_F(PosixEnvTest, PathForms) {
   ASSERT_EQ(chdir(folder.path().c_str()), 0);
   EXPECT_EQ(env.LongPath("MUSIC\\intro.mid"), "Music/Intro.MID") << "relative stays relative";
   ASSERT_EQ(chdir(cwd.c_str()), 0);
+}
+
+// Listings of a folder that has not changed for a while are kept; a change to the folder,
+// by this process or another, is seen at the next look.
+TEST_F(PosixEnvTest, AKeptFolderListingFollowsChangesToTheFolder) {
+  folder.Write("Music/Intro.MID", "x");
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));  // the folder's times settle
+  FolderListings listings;
+  ResolvedPath missing = ResolvePath(Legacy("music\\outro.mid"), &listings);
+  EXPECT_EQ(missing.error, 53);
+  EXPECT_EQ(ResolvePath(Legacy("music\\outro.mid"), &listings).error, 53) << "kept listing";
+  folder.Write("Music/OUTRO.MID", "y");
+  EXPECT_EQ(ResolvePath(Legacy("music\\outro.mid"), &listings).path,
+            folder.path() + "/Music/OUTRO.MID");
+  // The same through the environment, which also forgets its listings when it writes.
+  EXPECT_FALSE(env.LongPath(Legacy("music\\theme.mid")).has_value());
+  EXPECT_FALSE(env.LongPath(Legacy("music\\theme.mid")).has_value());
+  int handle = env.Open(Legacy("music\\Theme.mid"), OpenMode::kOutput).handle;
+  ASSERT_NE(handle, 0);
+  env.Close(handle);
+  EXPECT_EQ(env.LongPath(Legacy("MUSIC\\THEME.MID")), folder.path() + "/Music/Theme.mid");
 }
 
 TEST_F(PosixEnvTest, WildcardsAreOrdinaryCharactersInPathsTheUserNames) {
