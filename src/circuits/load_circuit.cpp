@@ -12,7 +12,6 @@
 #include "model/circuit.h"
 #include "platform/paths.h"
 #include "roster/database.h"
-#include "roster/name_index.h"
 #include "roster/wrestler_lookup.h"
 #include "store/datetime.h"
 #include "store/files.h"
@@ -88,16 +87,6 @@ bool ReadOverviews(const std::string& folder, model::CircuitRecord& c) {
   return true;
 }
 
-// The names of wrestlers 1..min(N, 2000), which title holders are looked up in.
-roster::NameIndex FirstWrestlerNames() {
-  roster::NameIndex names;
-  const auto& wrestlers = roster::Database().wrestlers;
-  int count = model::RosterSlots();
-  names.Reserve(static_cast<std::size_t>(count));
-  for (int i = 1; i <= count; ++i) names.Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
-  return names;
-}
-
 void LoadCircuitFolder(int circuit, const std::string& folder) {
   model::CircuitRecord& c = model::Circuits().records[static_cast<std::size_t>(circuit)];
   std::string listed = "|" + std::string(View(c.folder)) + "|";
@@ -111,11 +100,12 @@ void LoadCircuitFolder(int circuit, const std::string& folder) {
   ReadCardConfiguration(folder, circuit);
   ReadInjuries(folder, circuit);
   ReadCircuitRoster(folder + "\\circdb.dat", circuit);
-  // The roster's own index holds the same names unless the roster is longer.
+  // Title holders are looked up in the names of wrestlers 1..min(N, 2000): the roster's
+  // own index unless the roster is longer.
   if (roster::StoredWrestlerCount() <= model::RosterSlots()) {
     ReadTitles(folder, circuit, roster::WrestlerNames());
   } else {
-    ReadTitles(folder, circuit, FirstWrestlerNames());
+    ReadTitles(folder, circuit, roster::IndexWrestlerNames(model::RosterSlots()));
   }
   ReadShowCards(folder, circuit);
   ReadWeights(folder, circuit);

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <ctime>
+#include <chrono>
 #include <optional>
 
 namespace kzo::platform {
@@ -44,8 +44,8 @@ std::optional<std::string> FindFolded(const std::string& folder, std::string_vie
   return best;
 }
 
-std::int64_t Nanoseconds(const timespec& time) {
-  return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+std::int64_t Nanoseconds(std::int64_t seconds, std::int64_t nanoseconds) {
+  return seconds * 1000000000 + nanoseconds;
 }
 
 // Longer than a tick of the coarse clock that many file systems take their times from.
@@ -57,15 +57,17 @@ constexpr std::size_t kMaxListings = 256;
 
 const std::vector<std::string>* FolderListings::Entries(const std::string& folder) {
   const char* name = folder.empty() ? "." : folder.c_str();
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
+  // The system clock is the one file times are taken from.
+  std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
   struct stat st;
   if (stat(name, &st) != 0) return nullptr;
   Listing current{static_cast<std::uint64_t>(st.st_dev),
                   static_cast<std::uint64_t>(st.st_ino),
-                  Nanoseconds(st.st_mtim),
-                  Nanoseconds(st.st_ctim),
-                  Nanoseconds(now),
+                  Nanoseconds(st.st_mtim.tv_sec, st.st_mtim.tv_nsec),
+                  Nanoseconds(st.st_ctim.tv_sec, st.st_ctim.tv_nsec),
+                  now,
                   {}};
   auto kept = listings_.find(folder);
   if (kept != listings_.end()) {

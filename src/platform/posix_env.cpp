@@ -47,11 +47,6 @@ int ErrorFromErrno(int err) {
   }
 }
 
-bool IsFolder(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // A path taken exactly as written: 53 when only its last component is missing, 76 when a
 // folder of it is.
 ResolvedPath ResolveExactly(std::string_view path) {
@@ -61,7 +56,7 @@ ResolvedPath ResolveExactly(std::string_view path) {
   if (resolved.kind != EntryKind::kMissing) return resolved;
   std::size_t slash = resolved.path.find_last_of('/');
   std::string folder = slash == std::string::npos ? "." : resolved.path.substr(0, slash + 1);
-  resolved.error = IsFolder(folder) ? 53 : 76;
+  resolved.error = Look(folder) == EntryKind::kFolder ? 53 : 76;
   return resolved;
 }
 

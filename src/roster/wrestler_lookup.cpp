@@ -1,5 +1,6 @@
 #include "roster/wrestler_lookup.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "roster/database.h"
@@ -13,15 +14,16 @@ std::unique_ptr<NameIndex> index;
 
 }  // namespace
 
+NameIndex IndexWrestlerNames(int count) {
+  NameIndex names;
+  const auto& wrestlers = Database().wrestlers;
+  names.Reserve(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 1; i <= count; ++i) names.Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
+  return names;
+}
+
 const NameIndex& WrestlerNames() {
-  if (!index) {
-    index = std::make_unique<NameIndex>();
-    const auto& wrestlers = Database().wrestlers;
-    int count = StoredWrestlerCount();
-    index->Reserve(static_cast<std::size_t>(count));
-    for (int i = 1; i <= count; ++i)
-      index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
-  }
+  if (!index) index = std::make_unique<NameIndex>(IndexWrestlerNames(StoredWrestlerCount()));
   return *index;
 }
 

@@ -1,6 +1,7 @@
 #include "store/heap.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -31,7 +32,7 @@ struct SharedText {
   std::size_t size = 0;
 };
 constexpr std::size_t kSharedTexts = 4096;
-std::vector<SharedText> shared_texts;
+std::array<SharedText, kSharedTexts> shared_texts;
 
 Arena& ArenaOf(int heap) {
   std::unique_ptr<Arena>& arena = arenas[heap];
@@ -84,7 +85,7 @@ void RetireObjectHeap() {
 
 int BeginObjectHeap() {
   RetireObjectHeap();
-  shared_texts.clear();
+  shared_texts.fill({});
   object_arena = nullptr;
   object_heap_handle = NEWHEAP();
   return object_heap_handle;
@@ -101,7 +102,7 @@ void ForgetObjectHeap() {
   object_heap_handle = 0;
   object_arena = nullptr;
   retired_heaps.clear();
-  shared_texts.clear();
+  shared_texts.fill({});
   arenas.clear();  // their blocks stay with the platform that made them
 }
 
@@ -186,7 +187,6 @@ char* NewRecordString(std::string_view text) {
 }
 
 Text SharedRecordString(std::string_view text) {
-  if (shared_texts.empty()) shared_texts.resize(kSharedTexts);
   SharedText& shared = shared_texts[SharedPlace(text)];
   if (shared.text != nullptr && shared.size == text.size() &&
       (text.empty() || std::memcmp(shared.text, text.data(), text.size()) == 0)) {
