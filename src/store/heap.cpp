@@ -30,6 +30,8 @@ Arena* object_arena = nullptr;  // the object heap's, once it has given out memo
 struct SharedText {
   const char* text = nullptr;
   std::size_t size = 0;
+  std::uint64_t head = 0;  // the text's ends (see TextEnds): most texts that differ
+  std::uint64_t tail = 0;  // differ there, and are told apart without reading the string
 };
 constexpr std::size_t kSharedTexts = 4096;
 std::array<SharedText, kSharedTexts> shared_texts;
@@ -164,19 +166,45 @@ char* CopyToRecordString(std::string_view text, std::string_view& kept) {
   return copy;
 }
 
-// The table place of a text: a hash of its size and of its first and last eight bytes,
-// which tell most texts apart without reading all of them.
-std::size_t SharedPlace(std::string_view text) {
-  std::uint64_t head = 0;
-  std::uint64_t tail = 0;
-  std::size_t part = std::min<std::size_t>(text.size(), 8);
-  if (part > 0) {
-    std::memcpy(&head, text.data(), part);
-    std::memcpy(&tail, text.data() + text.size() - part, part);
+std::uint64_t Load(const char* at, std::size_t bytes) {
+  std::uint64_t value = 0;
+  std::memcpy(&value, at, bytes);
+  return value;
+}
+
+// Two words that hold a text's first and last bytes: its first and last eight, or for a
+// shorter text, all of its bytes. Texts of the same size up to 16 bytes are equal exactly
+// when their ends are.
+void TextEnds(std::string_view text, std::uint64_t& head, std::uint64_t& tail) {
+  const char* at = text.data();
+  std::size_t size = text.size();
+  if (size >= 8) {
+    head = Load(at, 8);
+    tail = Load(at + size - 8, 8);
+  } else if (size >= 4) {
+    head = Load(at, 4);
+    tail = Load(at + size - 4, 4);
+  } else {
+    head = size == 0 ? 0 : Load(at, 1) | Load(at + size / 2, 1) << 8 | Load(at + size - 1, 1) << 16;
+    tail = 0;
   }
+}
+
+// The table place of a text: a hash of its size and its ends.
+std::size_t SharedPlace(std::size_t size, std::uint64_t head, std::uint64_t tail) {
   std::uint64_t hash =
-      head * 0x9E3779B97F4A7C15u ^ tail * 0xFF51AFD7ED558CCDu ^ text.size() * 0xC4CEB9FE1A85EC53u;
+      head * 0x9E3779B97F4A7C15u ^ tail * 0xFF51AFD7ED558CCDu ^ size * 0xC4CEB9FE1A85EC53u;
   return static_cast<std::size_t>(hash ^ (hash >> 29) ^ (hash >> 43)) & (kSharedTexts - 1);
+}
+
+bool IsSharedText(const SharedText& shared, std::string_view text, std::uint64_t head,
+                  std::uint64_t tail) {
+  if (shared.text == nullptr || shared.size != text.size() || shared.head != head ||
+      shared.tail != tail) {
+    return false;
+  }
+  // The ends hold every byte of a text up to 16 bytes; a longer one compares its middle.
+  return text.size() <= 16 || std::memcmp(shared.text + 8, text.data() + 8, text.size() - 16) == 0;
 }
 
 }  // namespace
@@ -187,15 +215,15 @@ char* NewRecordString(std::string_view text) {
 }
 
 Text SharedRecordString(std::string_view text) {
-  SharedText& shared = shared_texts[SharedPlace(text)];
-  if (shared.text != nullptr && shared.size == text.size() &&
-      (text.empty() || std::memcmp(shared.text, text.data(), text.size()) == 0)) {
-    return shared.text;
-  }
+  std::uint64_t head = 0;
+  std::uint64_t tail = 0;
+  TextEnds(text, head, tail);
+  SharedText& shared = shared_texts[SharedPlace(text.size(), head, tail)];
+  if (IsSharedText(shared, text, head, tail)) return shared.text;
   std::string_view kept;
   char* copy = CopyToRecordString(text, kept);
   // A text cut at a zero byte is not what its string holds: it is not shared.
-  if (copy != nullptr && kept.size() == text.size()) shared = {copy, text.size()};
+  if (copy != nullptr && kept.size() == text.size()) shared = {copy, text.size(), head, tail};
   return copy;
 }
 

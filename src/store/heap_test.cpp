@@ -86,6 +86,21 @@ TEST_F(HeapTest, SharedRecordStringsServeEqualTextsFromTheCurrentHeap) {
   EXPECT_EQ(GETHEAP(singles), first);
 }
 
+TEST_F(HeapTest, SharedRecordStringsTellApartTextsThatDifferInAnyOneByte) {
+  BeginObjectHeap();
+  for (std::size_t size = 1; size <= 40; ++size) {
+    std::string text(size, 'a');
+    Text original = SharedRecordString(text);
+    for (std::size_t at = 0; at < size; ++at) {
+      std::string other = text;
+      other[at] = 'b';
+      Text changed = SharedRecordString(other);
+      ASSERT_NE(changed, original) << size << " " << at;
+      ASSERT_EQ(std::string_view(changed), other);
+    }
+  }
+}
+
 TEST_F(HeapTest, HeapObjectsCopyTheirSource) {
   BeginObjectHeap();
   auto* blank = static_cast<unsigned char*>(NewHeapObject(nullptr, 6));
