@@ -39,11 +39,25 @@ struct SegmentDraft {
   std::vector<std::string_view> paren_notes;
   std::vector<std::string_view> fa_lines;
   std::int64_t fa_count = 0;  // the fa block's count as read
+  // Strings of earlier text lines, whose memory the next text lines take over.
+  std::vector<std::string> spare_lines;
 
-  // Empties the draft for the next segment; its lists keep their memory.
+  // Appends a text line, in the memory of a spare string when there is one.
+  void AddTextLine(std::string_view line) {
+    if (spare_lines.empty()) {
+      text_lines.emplace_back(line);
+      return;
+    }
+    text_lines.push_back(std::move(spare_lines.back()));
+    spare_lines.pop_back();
+    text_lines.back().assign(line);
+  }
+
+  // Empties the draft for the next segment; its lists and strings keep their memory.
   void Clear() {
     kind = {};
     has_fa_block = false;
+    for (std::string& line : text_lines) spare_lines.push_back(std::move(line));
     text_lines.clear();
     rating = {};
     bracket_notes.clear();
@@ -70,7 +84,7 @@ void ReadHeader(std::string_view header, SegmentDraft& segment) {
 void ReadTextLines(Block ra, CardCursor& cursor, std::int64_t& k, SegmentDraft& segment) {
   while (k != 0 && IsPresent(ra, cursor.ra) && !Line(ra, cursor.ra).starts_with(kRatingPrefix)) {
     if (segment.text_lines.size() < model::kMaxTextLines) {
-      segment.text_lines.emplace_back(Line(ra, cursor.ra));
+      segment.AddTextLine(Line(ra, cursor.ra));
     }
     ++cursor.ra;
     --k;

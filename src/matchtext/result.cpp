@@ -62,7 +62,7 @@ class Sentence {
       std::uint32_t words = kWordsBySecondCharacter[static_cast<unsigned char>(text[at + 1])];
       for (; words != 0; words &= words - 1) {
         std::string_view word = kWords[static_cast<std::size_t>(std::countr_zero(words))];
-        if (text.substr(at, word.size()) == word) occurrences_.push_back({word, at});
+        if (text.substr(at, word.size()) == word) Add({word, at});
       }
     }
   }
@@ -72,7 +72,8 @@ class Sentence {
   // Where the first occurrence of the word lying within [from, end) begins, or kNotFound:
   // std::string_view::find on that part of the sentence.
   std::size_t Find(std::string_view word, std::size_t from, std::size_t end) const {
-    for (const Occurrence& occurrence : occurrences_) {  // in the order of the sentence
+    for (std::size_t i = 0; i < count_; ++i) {  // in the order of the sentence
+      const Occurrence& occurrence = i < kKept ? kept_[i] : more_[i - kKept];
       if (occurrence.at < from || occurrence.word != word) continue;
       return occurrence.at + word.size() <= end ? occurrence.at : kNotFound;
     }
@@ -103,8 +104,23 @@ class Sentence {
     std::string_view word;
     std::size_t at;
   };
+  // A sentence holds a few of the words; the first ones are kept in place, without an
+  // allocation for every sentence.
+  static constexpr std::size_t kKept = 16;
+
+  void Add(const Occurrence& occurrence) {
+    if (count_ < kKept) {
+      kept_[count_] = occurrence;
+    } else {
+      more_.push_back(occurrence);
+    }
+    ++count_;
+  }
+
   std::string_view text_;
-  std::vector<Occurrence> occurrences_;
+  std::size_t count_ = 0;
+  std::array<Occurrence, kKept> kept_;
+  std::vector<Occurrence> more_;  // the occurrences after the first kKept
 };
 
 std::string_view FirstSide(const Sentence& sentence, std::size_t shortened, std::size_t verb) {
