@@ -219,7 +219,9 @@ bool NeedsBlankBefore(const std::vector<std::string>& lines, std::size_t index) 
 }
 
 void CollapseDoubleBlanks(std::string& text) {
-  auto end = std::unique(text.begin(), text.end(),
+  std::size_t first = text.find("  ");  // most sentences have none
+  if (first == std::string::npos) return;
+  auto end = std::unique(text.begin() + static_cast<std::ptrdiff_t>(first), text.end(),
                          [](char kept, char next) { return kept == ' ' && next == ' '; });
   text.erase(end, text.end());
 }

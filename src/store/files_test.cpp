@@ -171,6 +171,19 @@ TEST_F(LegacyFileTest, ALineHoldingExactlyAnotherStringsTextSharesIt) {
   EXPECT_STREQ(empty, "") << "nothing to share: a new string";
 }
 
+TEST_F(LegacyFileTest, BlockOfLinesKeepsItsCapacityAndReportsEachLinePastTheEnd) {
+  int file = OpenWith(std::string("a\r\nb\0c\r\n\r\nd", 11));
+  std::vector<std::string_view> lines;
+  ReadLines(file, 6, &lines, 5);
+  EXPECT_EQ(lines, (std::vector<std::string_view>{"a", "b", "", "d", ""}));
+  EXPECT_EQ(env.places, (std::vector<std::string>(2, FilePlace(folder / "data.txt", 4))));
+  env.reports.clear();
+  lines.clear();
+  ReadLines(9, 2, &lines, 5);
+  EXPECT_EQ(lines, std::vector<std::string_view>{});
+  EXPECT_EQ(env.reports, (std::vector<std::string>(2, ErrorReportText(52, "MAKEASCI"))));
+}
+
 TEST_F(LegacyFileTest, FileNotOpen) {
   EXPECT_TRUE(AtEndOfFile(7));
   EXPECT_EQ(ReadNumber(7), 0);
