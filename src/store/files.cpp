@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <memory>
-#include <span>
 #include <vector>
 
 #include "store/heap.h"
@@ -19,40 +17,11 @@ constexpr std::size_t kFlushSize = 1 << 16;
 constexpr std::size_t kReadChunk = 1 << 16;
 constexpr std::size_t kMaxItemBytes = 255;
 
-// The bytes of an input file, read straight into a buffer whose free part is never filled
-// before: neither zeros nor a copy of each piece read come before the file's own bytes.
-class InputBytes {
- public:
-  const char* data() const { return bytes_.get(); }
-  std::size_t size() const { return size_; }
-  char operator[](std::size_t at) const { return bytes_[at]; }
-  void clear() { size_ = 0; }
-  // The free part after the bytes, made at least `least` bytes long.
-  std::span<char> FreePart(std::size_t least) {
-    if (capacity_ - size_ < least) {
-      std::size_t capacity = std::max(size_ + least, 2 * capacity_);
-      auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
-      if (size_ > 0) std::memcpy(bytes.get(), bytes_.get(), size_);
-      bytes_ = std::move(bytes);
-      capacity_ = capacity;
-    }
-    return {bytes_.get() + size_, capacity_ - size_};
-  }
-  // Counts the first n bytes of the free part, just filled, as bytes of the file.
-  void Added(std::size_t n) { size_ += n; }
-
- private:
-  std::unique_ptr<char[]> bytes_;
-  std::size_t size_ = 0;
-  std::size_t capacity_ = 0;
-};
-
 struct OpenedFile {
   FileMode mode = FileMode::kInput;
   int number = 0;  // the file number
   int handle = 0;
-  InputBytes data;      // input: the whole file
-  std::string pending;  // output: bytes not yet written
+  std::string data;     // input: the whole file; output: bytes not yet written
   std::size_t pos = 0;  // input: the reading position
   std::size_t end = 0;  // input: the logical end (first 0x1A, or the size)
   // input: some byte before the end is zero, so lines must be looked at for one
@@ -111,60 +80,60 @@ void ConvertBareLineEnds(OpenedFile& opened) {
   if (text.find('\r') != std::string_view::npos || text.find('\n') == std::string_view::npos) {
     return;
   }
-  InputBytes converted;
-  std::span<char> free = converted.FreePart(text.size() + std::ranges::count(text, '\n'));
-  std::size_t size = 0;
+  std::string converted;
+  converted.reserve(text.size() + text.size() / 16);
   for (char c : text) {
-    if (c == '\n') free[size++] = '\r';
-    free[size++] = c;
+    if (c == '\n') converted += '\r';
+    converted += c;
   }
-  converted.Added(size);
-  opened.end = size;
+  opened.end = converted.size();
   opened.data = std::move(converted);
 }
 
 // The buffers of closed input files, kept so that the next file read reuses their memory
 // instead of having fresh pages mapped for every file.
 constexpr std::size_t kSpareBuffers = 4;
-std::vector<InputBytes> spare_buffers;
+std::vector<std::string> spare_buffers;
+// The piece of a file read last. Bytes are read here and appended to the file's buffer,
+// so that no byte of the buffer is filled twice (once with zeros, once with the file).
+std::unique_ptr<char[]> read_piece;
 
-InputBytes TakeBuffer() {
+std::string TakeBuffer() {
   if (spare_buffers.empty()) return {};
-  InputBytes buffer = std::move(spare_buffers.back());
+  std::string buffer = std::move(spare_buffers.back());
   spare_buffers.pop_back();
   buffer.clear();
   return buffer;
 }
 
-void KeepBuffer(InputBytes&& buffer) {
+void KeepBuffer(std::string&& buffer) {
   if (spare_buffers.size() < kSpareBuffers) spare_buffers.push_back(std::move(buffer));
 }
 
-// Reads the whole file into its buffer, as much as the buffer's free part holds at a time.
 void ReadWhole(OpenedFile& opened) {
-  InputBytes& data = opened.data;
+  std::string& data = opened.data;
   data = TakeBuffer();
+  if (!read_piece) read_piece = std::make_unique_for_overwrite<char[]>(kReadChunk);
   while (true) {
-    std::span<char> free = data.FreePart(kReadChunk);
-    long n = Platform().Read(opened.handle, free.data(), free.size());
+    long n = Platform().Read(opened.handle, read_piece.get(), kReadChunk);
     if (n == 0) break;
     if (n < 0) {
       RaiseFileError(static_cast<int>(-n), opened.number);
       break;
     }
-    data.Added(static_cast<std::size_t>(n));
+    data.append(read_piece.get(), static_cast<std::size_t>(n));
   }
-  std::string_view text(data.data(), data.size());
-  opened.end = std::min(text.find(kEndOfFile), text.size());
+  opened.end = data.find(kEndOfFile);
+  if (opened.end == std::string::npos) opened.end = data.size();
   ConvertBareLineEnds(opened);
   opened.has_zero =
       std::string_view(opened.data.data(), opened.end).find('\0') != std::string::npos;
 }
 
 void Flush(OpenedFile& opened) {
-  if (opened.pending.empty()) return;
-  int error = Platform().Write(opened.handle, opened.pending.data(), opened.pending.size());
-  opened.pending.clear();
+  if (opened.data.empty()) return;
+  int error = Platform().Write(opened.handle, opened.data.data(), opened.data.size());
+  opened.data.clear();
   if (error != 0) {
     opened.write_failed = true;
     RaiseFileError(error, opened.number);
@@ -391,8 +360,8 @@ void PrintLine(int file, std::string_view text) {
     RaiseFileError(54, file);
     return;
   }
-  opened->pending.append(text).append("\r\n");
-  if (opened->pending.size() >= kFlushSize) Flush(*opened);
+  opened->data.append(text).append("\r\n");
+  if (opened->data.size() >= kFlushSize) Flush(*opened);
 }
 
 bool WriteFailed(int file) {
