@@ -53,7 +53,8 @@ class BreakdownsTest : public testing::RunTest {
         "1", "Singles", "O. Vale pinned Tuck Masden after a suplex.",
         "1", "Singles", "Orrin Vale drew Tuck Masden.",
         "0", "Comments"};
-    matchtext::MakeShowCard(*circuit.shows[2], ra, {}, {});
+    matchtext::ShowCardDraft draft;
+    matchtext::MakeShowCard(*circuit.shows[2], ra, {}, {}, draft);
   }
   const model::MatchRecord& Match(int c, int m) {
     return model::Circuits().records[static_cast<std::size_t>(c)].shows[2]->matches[m];

@@ -186,6 +186,7 @@ void ReadShowCards(const std::string& folder, int circuit) {
     return;
   }
   std::vector<std::string_view> ra, fa, ca;
+  matchtext::ShowCardDraft draft;
   for (std::int32_t j = 1; j <= c.show_count; ++j) {
     if (store::AtEndOfFile(set.files[0])) {
       set.Close();
@@ -196,7 +197,7 @@ void ReadShowCards(const std::string& folder, int circuit) {
     ReadBlock(set.files[1], set.later, 40000, fa);
     ReadBlock(set.files[2], set.later, 2000, ca);
     model::ShowRecord* show = c.shows != nullptr ? c.shows[j] : nullptr;
-    if (show != nullptr) matchtext::MakeShowCard(*show, ra, fa, ca);
+    if (show != nullptr) matchtext::MakeShowCard(*show, ra, fa, ca, draft);
   }
   set.Close();
 }

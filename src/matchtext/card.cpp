@@ -42,14 +42,16 @@ struct SegmentDraft {
   // Strings of earlier text lines, whose memory the next text lines take over.
   std::vector<std::string> spare_lines;
 
-  // Appends a text line, in the memory of a spare string when there is one.
+  // Appends a text line, in the memory of a spare string when there is one, with room for
+  // the blank that may go before it.
   void AddTextLine(std::string_view line) {
     if (spare_lines.empty()) {
-      text_lines.emplace_back(line);
-      return;
+      text_lines.emplace_back();
+    } else {
+      text_lines.push_back(std::move(spare_lines.back()));
+      spare_lines.pop_back();
     }
-    text_lines.push_back(std::move(spare_lines.back()));
-    spare_lines.pop_back();
+    text_lines.back().reserve(line.size() + 1);
     text_lines.back().assign(line);
   }
 
@@ -189,12 +191,6 @@ void StoreSegment(const SegmentDraft& segment, model::ShowRecord& show, model::M
   match.show = &show;
 }
 
-std::string JoinCaLines(Block ca) {
-  std::string joined;
-  for (std::string_view line : ca) joined.append(line).append("\r\n");
-  return joined;
-}
-
 bool EndsSentence(std::string_view line) {
   if (line.empty()) return true;
   return std::string_view(".?!:").find(line.back()) != std::string_view::npos &&
@@ -238,16 +234,25 @@ bool EndsCompactRun(std::string_view trimmed) {
 
 }  // namespace
 
-void MakeShowCard(model::ShowRecord& show, Block ra, Block fa, Block ca) {
+struct ShowCardDraft::Lists {
+  std::vector<model::MatchRecord> matches;
+  SegmentDraft segment;
+  std::string ca_text;
+};
+
+ShowCardDraft::ShowCardDraft() : lists_(std::make_unique<Lists>()) {}
+ShowCardDraft::~ShowCardDraft() = default;
+
+void MakeShowCard(model::ShowRecord& show, Block ra, Block fa, Block ca, ShowCardDraft& draft) {
   store::Procedure procedure("MAKECARD");
   // Each match is made as its segment is read; the heap list that holds them is made once
   // their number is known.
-  std::vector<model::MatchRecord> matches;
-  SegmentDraft segment;
+  std::vector<model::MatchRecord>& matches = draft.lists().matches;
+  matches.clear();
   CardCursor cursor;
   while (cursor.ra < static_cast<std::int64_t>(ra.size()) && matches.size() < model::kMaxMatches) {
-    ReadSegment(ra, fa, cursor, segment);
-    StoreSegment(segment, show, matches.emplace_back());
+    ReadSegment(ra, fa, cursor, draft.lists().segment);
+    StoreSegment(draft.lists().segment, show, matches.emplace_back());
   }
   show.match_count = 0;
   show.matches = matches.empty()
@@ -258,7 +263,10 @@ void MakeShowCard(model::ShowRecord& show, Block ra, Block fa, Block ca) {
     std::memcpy(static_cast<void*>(show.matches + 1), matches.data(),
                 sizeof(model::MatchRecord) * matches.size());
   }
-  show.ca_text = store::NewRecordString(JoinCaLines(ca));
+  std::string& ca_text = draft.lists().ca_text;
+  ca_text.clear();
+  for (std::string_view line : ca) ca_text.append(line).append("\r\n");
+  show.ca_text = store::NewRecordString(ca_text);
 }
 
 void ReconstituteSentence(std::vector<std::string>& lines) {

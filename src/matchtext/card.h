@@ -3,6 +3,7 @@
 // text lines, rating, notes and attached "cardfa." lines.
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,9 +20,27 @@ namespace kzo::matchtext {
 // "(" and "[" notes). Each fa block is a count line c and c lines. The show's matches list
 // holds exactly the segments made (at most 100); empty note lists stay null. Lines a count
 // promises beyond the end of its block are absent; capacities are kept by dropping the
-// excess while the blocks stay in step.
+// excess while the blocks stay in step. The draft holds the working lists, kept from one
+// show to the next: a circuit's shows then share their memory instead of allocating it anew
+// for each show.
+class ShowCardDraft;
 void MakeShowCard(model::ShowRecord& show, std::span<const std::string_view> ra,
-                  std::span<const std::string_view> fa, std::span<const std::string_view> ca);
+                  std::span<const std::string_view> fa, std::span<const std::string_view> ca,
+                  ShowCardDraft& draft);
+
+class ShowCardDraft {
+ public:
+  ShowCardDraft();
+  ~ShowCardDraft();
+  ShowCardDraft(const ShowCardDraft&) = delete;
+  ShowCardDraft& operator=(const ShowCardDraft&) = delete;
+
+  struct Lists;
+  Lists& lists() { return *lists_; }
+
+ private:
+  std::unique_ptr<Lists> lists_;
+};
 
 // Joins the lines of a wrapped first sentence into lines[0]: a line that continues a word of
 // the line before it is appended without a blank. The sentence ends at an empty line or at

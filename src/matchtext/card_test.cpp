@@ -19,11 +19,14 @@ using model::ShowRecord;
 
 class CardTest : public testing::RunTest {
  protected:
+  // Every show of a test is made with the same draft, as a circuit's shows are.
   ShowRecord Make(const Lines& ra, const Lines& fa = {}, const Lines& ca = {}) {
     ShowRecord show{};
-    MakeShowCard(show, ra, fa, ca);
+    MakeShowCard(show, ra, fa, ca, draft);
     return show;
   }
+
+  ShowCardDraft draft;
 };
 
 std::vector<std::string> TextLines(const MatchRecord& match) {

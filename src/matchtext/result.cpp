@@ -207,6 +207,7 @@ std::vector<ResultEntry> ParseResult(std::string_view text) {
   bool drawn = draw != kNotFound;
 
   std::vector<ResultEntry> entries;
+  entries.reserve(4);  // most results name two to four
   AppendSide(entries, FirstSide(sentence, shortened, verb), drawn ? 2 : 1);
   std::string_view second = SecondSide(sentence, shortened, verb);
   if (!second.empty()) AppendSide(entries, second, drawn ? -2 : -1);

@@ -146,7 +146,7 @@ bool IsSeparatorRunByte(char c) {
 
 // Passes over the separator run after an item: blanks, tabs, LFs and quotes; then a comma,
 // or a CR with one LF after it, is consumed and ends the run.
-void SkipSeparatorRun(OpenedFile& f) {
+[[gnu::always_inline]] inline void SkipSeparatorRun(OpenedFile& f) {
   while (f.pos < f.end && IsSeparatorRunByte(f.data[f.pos])) ++f.pos;
   if (f.pos >= f.end) return;
   if (f.data[f.pos] == ',') {
@@ -159,7 +159,7 @@ void SkipSeparatorRun(OpenedFile& f) {
 
 // Reads the most common item, a plain integer of up to nine digits after an optional sign
 // and ending the item, exactly as the general conversion would read it.
-bool ReadPlainInteger(OpenedFile& f, std::int32_t& value) {
+[[gnu::always_inline]] inline bool ReadPlainInteger(OpenedFile& f, std::int32_t& value) {
   std::size_t at = f.pos;
   bool negative = at < f.end && f.data[at] == '-';
   if (at < f.end && (f.data[at] == '-' || f.data[at] == '+')) ++at;
