@@ -40,6 +40,19 @@ constexpr auto kWords =
     Concatenated(kWinVerbs, kDrawVerbs, kOneSidedVerbs, kSentenceCutWords, kSecondSideCutWords);
 static_assert(kWords.size() <= 32);
 
+// One of the lists above, by the place of its words among kWords.
+struct WordList {
+  std::size_t first;
+  std::size_t count;
+  constexpr std::size_t End() const { return first + count; }
+};
+constexpr WordList kWinVerbList{0, kWinVerbs.size()};
+constexpr WordList kDrawVerbList{kWinVerbList.End(), kDrawVerbs.size()};
+constexpr WordList kOneSidedVerbList{kDrawVerbList.End(), kOneSidedVerbs.size()};
+constexpr WordList kSentenceCutWordList{kOneSidedVerbList.End(), kSentenceCutWords.size()};
+constexpr WordList kSecondSideCutWordList{kSentenceCutWordList.End(), kSecondSideCutWords.size()};
+static_assert(kSecondSideCutWordList.End() == kWords.size());
+
 // For each character, the words (bit i: kWords[i]) whose second character it is. Every word
 // begins with a blank, so a word can only stand at a blank followed by its second character.
 constexpr std::array<std::uint32_t, 256> WordsBySecondCharacter() {
@@ -61,30 +74,29 @@ class Sentence {
       if (text[at] != ' ') continue;
       std::uint32_t words = kWordsBySecondCharacter[static_cast<unsigned char>(text[at + 1])];
       for (; words != 0; words &= words - 1) {
-        std::string_view word = kWords[static_cast<std::size_t>(std::countr_zero(words))];
-        if (text.substr(at, word.size()) == word) Add({word, at});
+        auto index = static_cast<std::size_t>(std::countr_zero(words));
+        if (text.substr(at, kWords[index].size()) == kWords[index]) Add({index, at});
       }
     }
   }
 
   std::string_view Text() const { return text_; }
 
-  // Where the first occurrence of the word lying within [from, end) begins, or kNotFound:
-  // std::string_view::find on that part of the sentence.
-  std::size_t Find(std::string_view word, std::size_t from, std::size_t end) const {
+  // Where the first occurrence of kWords[index] lying within [from, end) begins, or
+  // kNotFound: std::string_view::find on that part of the sentence.
+  std::size_t Find(std::size_t index, std::size_t from, std::size_t end) const {
     for (std::size_t i = 0; i < count_; ++i) {  // in the order of the sentence
       const Occurrence& occurrence = i < kKept ? kept_[i] : more_[i - kKept];
-      if (occurrence.at < from || occurrence.word != word) continue;
-      return occurrence.at + word.size() <= end ? occurrence.at : kNotFound;
+      if (occurrence.at < from || occurrence.index != index) continue;
+      return occurrence.at + kWords[index].size() <= end ? occurrence.at : kNotFound;
     }
     return kNotFound;
   }
 
   // Where the first word of the list, in list order, that occurs anywhere begins.
-  template <std::size_t n>
-  std::size_t FirstFound(const std::array<std::string_view, n>& words) const {
-    for (std::string_view word : words) {
-      std::size_t at = Find(word, 0, text_.size());
+  std::size_t FirstFound(WordList words) const {
+    for (std::size_t index = words.first; index < words.End(); ++index) {
+      std::size_t at = Find(index, 0, text_.size());
       if (at != kNotFound) return at;
     }
     return kNotFound;
@@ -92,16 +104,18 @@ class Sentence {
 
   // The end of [from, end) after keeping, for each cut word in turn, only what precedes its
   // first occurrence.
-  template <std::size_t n>
-  std::size_t CutAt(const std::array<std::string_view, n>& words, std::size_t from,
-                    std::size_t end) const {
-    for (std::string_view word : words) end = std::min(end, Find(word, from, end));
+  std::size_t CutAt(WordList words, std::size_t from, std::size_t end) const {
+    for (std::size_t index = words.first; index < words.End(); ++index) {
+      end = std::min(end, Find(index, from, end));
+    }
     return end;
   }
 
  private:
+  // A word found: kWords[index] at the place at. A word standing in two lists is found
+  // under both its places in kWords.
   struct Occurrence {
-    std::string_view word;
+    std::size_t index;
     std::size_t at;
   };
   // A sentence holds a few of the words; the first ones are kept in place, without an
@@ -128,11 +142,11 @@ std::string_view FirstSide(const Sentence& sentence, std::size_t shortened, std:
 }
 
 std::string_view SecondSide(const Sentence& sentence, std::size_t shortened, std::size_t verb) {
-  if (sentence.FirstFound(kOneSidedVerbs) != kNotFound) return {};
+  if (sentence.FirstFound(kOneSidedVerbList) != kNotFound) return {};
   std::string_view text = sentence.Text().substr(0, shortened);
   std::size_t blank = text.find(' ', verb + kVerbWordSkip);
   if (blank == kNotFound) return {};
-  std::size_t end = sentence.CutAt(kSecondSideCutWords, blank + 1, shortened);
+  std::size_t end = sentence.CutAt(kSecondSideCutWordList, blank + 1, shortened);
   std::string_view side = text.substr(blank + 1, end - (blank + 1));
   std::size_t last = side.find_last_not_of(kTrailingTimeCharacters);
   return last == kNotFound ? std::string_view() : side.substr(0, last + 1);
@@ -199,10 +213,10 @@ void AppendSide(std::vector<ResultEntry>& entries, std::string_view side, std::i
 std::vector<ResultEntry> ParseResult(std::string_view text) {
   store::Procedure procedure("PARSERES");
   Sentence sentence(text);
-  std::size_t win = sentence.FirstFound(kWinVerbs);
-  std::size_t draw = sentence.FirstFound(kDrawVerbs);
+  std::size_t win = sentence.FirstFound(kWinVerbList);
+  std::size_t draw = sentence.FirstFound(kDrawVerbList);
   if (win == kNotFound && draw == kNotFound) return {};
-  std::size_t shortened = sentence.CutAt(kSentenceCutWords, 0, text.size());
+  std::size_t shortened = sentence.CutAt(kSentenceCutWordList, 0, text.size());
   std::size_t verb = win != kNotFound ? win : draw;
   bool drawn = draw != kNotFound;
 
