@@ -1,12 +1,32 @@
 #include "roster/name_index.h"
 
-#include <functional>
+#include <cstring>
 #include <utility>
 
 namespace kzo::roster {
 
+// A hash of a name's bytes taken eight at a time (the last eight end the name and may
+// overlap the ones before), mixed by multiplying: names are short, and this costs a few
+// instructions where the library's byte-wise hash costs a hundred.
 std::uint32_t NameIndex::HashOf(std::string_view name) {
-  return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
+  std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15u;
+  auto mix = [&hash](std::uint64_t word) {
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
+    hash ^= hash >> 29;
+  };
+  std::uint64_t word = 0;
+  if (name.size() < 8) {
+    std::memcpy(&word, name.data(), name.size());
+    mix(word);
+  } else {
+    for (std::size_t at = 0; at + 8 < name.size(); at += 8) {
+      std::memcpy(&word, name.data() + at, 8);
+      mix(word);
+    }
+    std::memcpy(&word, name.data() + name.size() - 8, 8);
+    mix(word);
+  }
+  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
 std::size_t NameIndex::PlaceOf(std::string_view name, std::uint32_t hash) const {
