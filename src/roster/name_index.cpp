@@ -16,7 +16,7 @@ std::uint32_t NameIndex::HashOf(std::string_view name) {
   };
   std::uint64_t word = 0;
   if (name.size() < 8) {
-    std::memcpy(&word, name.data(), name.size());
+    if (!name.empty()) std::memcpy(&word, name.data(), name.size());  // an empty view may be null
     mix(word);
   } else {
     for (std::size_t at = 0; at + 8 < name.size(); at += 8) {
