@@ -12,7 +12,7 @@
 #include "model/circuit.h"
 #include "model/find_wrestler.h"
 #include "roster/database.h"
-#include "roster/name_index.h"
+#include "roster/wrestler_lookup.h"
 #include "store/files.h"
 #include "store/heap.h"
 #include "store/numbers.h"
@@ -44,12 +44,18 @@ std::string ShortTitleName(std::string_view name) {
 }
 
 void FillHolderNames(model::TitleRecord& title, std::string_view folder,
-                     const roster::NameIndex& wrestler_names, const model::CircuitRecord& c) {
+                     const model::CircuitRecord& c) {
   std::array<std::int32_t, kHolderNumbersConsidered + 1> numbers{};
-  int found = matchtext::BreakDownParticipants(View(title.holder), numbers, wrestler_names, folder);
+  int found = matchtext::BreakDownParticipants(View(title.holder), numbers, roster::WrestlerNames(),
+                                               folder);
   found = std::min(found, kHolderNumbersConsidered);
-  if (found > 0 && numbers[1] == -1) return;
+  // Holders are looked up among wrestlers 1..min(N, 2000): the roster's index gives the
+  // lowest slot of a name, so a name whose lowest slot lies beyond matches none of them.
   int slots = model::RosterSlots();
+  for (int k = 1; k <= found; ++k) {
+    if (numbers[static_cast<std::size_t>(k)] > slots) numbers[static_cast<std::size_t>(k)] = -1;
+  }
+  if (found > 0 && numbers[1] == -1) return;
   for (int k = 1; k <= found && title.holder_count < model::kMaxHolderNames; ++k) {
     std::int32_t wrestler = numbers[static_cast<std::size_t>(k)];
     if (wrestler < 1 || wrestler > slots || c.roster == nullptr) continue;
@@ -159,7 +165,7 @@ void ReadInjuries(const std::string& folder, int circuit) {
   store::CloseFile(file);
 }
 
-void ReadTitles(const std::string& folder, int circuit, const roster::NameIndex& wrestler_names) {
+void ReadTitles(const std::string& folder, int circuit) {
   model::CircuitRecord& c = Circuit(circuit);
   int file = config::SAFEOPEN(folder + "\\card.ttl");
   if (file == 0) return;
@@ -171,7 +177,7 @@ void ReadTitles(const std::string& folder, int circuit, const roster::NameIndex&
     bool kept = c.titles != nullptr && t <= model::kMaxTitles;
     model::TitleRecord& title = kept ? c.titles[t] : dropped;
     ReadTitle(file, title);
-    if (kept && View(title.holder) != "vacant") FillHolderNames(title, folder, wrestler_names, c);
+    if (kept && View(title.holder) != "vacant") FillHolderNames(title, folder, c);
   }
   store::CloseFile(file);
 }

@@ -5,18 +5,13 @@
 
 #include <string>
 
-namespace kzo::roster {
-class NameIndex;
-}
-
 namespace kzo::circuits {
 
 // folder is the circuit's folder path (legacy folder + "\" + folder), without a trailing
 // backslash; each step reads its file there.
 void ReadCardConfiguration(const std::string& folder, int circuit);
 void ReadInjuries(const std::string& folder, int circuit);
-// wrestler_names indexes the names of wrestlers 1..min(N, 2000).
-void ReadTitles(const std::string& folder, int circuit, const roster::NameIndex& wrestler_names);
+void ReadTitles(const std::string& folder, int circuit);
 void ReadShowCards(const std::string& folder, int circuit);
 void ReadWeights(const std::string& folder, int circuit);
 void ReadCircuitTeams(const std::string& folder, int circuit);

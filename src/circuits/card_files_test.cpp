@@ -53,6 +53,24 @@ TEST_F(CardFilesTest, TitlesWithShortNamesAndHolders) {
   EXPECT_EQ(titles[4].holder_count, 0) << "the first name matches no wrestler";
 }
 
+TEST_F(CardFilesTest, TitleHoldersAreWrestlersUpToTwoThousand) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= 2000; ++i) names.push_back("W" + std::to_string(i));
+  names.push_back("Late Star");
+  names.push_back("W7");  // a second W7 beyond: the first one is the holder
+  SetWrestlers(names);
+  WriteCircuitFile("card.ttl",
+                   "3\r\nLate Star, W1\r\nA\r\n1\r\nW1, Late Star\r\nB\r\n2\r\n"
+                   "W7\r\nC\r\n3\r\n");
+  LoadCircuit(1);
+  ASSERT_EQ(circuit->title_count, 3);
+  EXPECT_EQ(circuit->titles[1].holder_count, 0) << "the first name is wrestler 2001";
+  ASSERT_EQ(circuit->titles[2].holder_count, 1);
+  EXPECT_STREQ(circuit->titles[2].holder_names[1], "W1");
+  ASSERT_EQ(circuit->titles[3].holder_count, 1);
+  EXPECT_STREQ(circuit->titles[3].holder_names[1], "W7");
+}
+
 TEST_F(CardFilesTest, ShowBlocksFollowTheRaFileIntoTheNextNumber) {
   WriteCircuitFile("card.inf", "3\r\n");
   WriteCircuitFile("card.ovv", "one\r\ntwo\r\nthree\r\n");

@@ -12,7 +12,6 @@
 #include "model/circuit.h"
 #include "platform/paths.h"
 #include "roster/database.h"
-#include "roster/wrestler_lookup.h"
 #include "store/datetime.h"
 #include "store/files.h"
 #include "store/heap.h"
@@ -100,13 +99,7 @@ void LoadCircuitFolder(int circuit, const std::string& folder) {
   ReadCardConfiguration(folder, circuit);
   ReadInjuries(folder, circuit);
   ReadCircuitRoster(folder + "\\circdb.dat", circuit);
-  // Title holders are looked up in the names of wrestlers 1..min(N, 2000): the roster's
-  // own index unless the roster is longer.
-  if (roster::StoredWrestlerCount() <= model::RosterSlots()) {
-    ReadTitles(folder, circuit, roster::WrestlerNames());
-  } else {
-    ReadTitles(folder, circuit, roster::IndexWrestlerNames(model::RosterSlots()));
-  }
+  ReadTitles(folder, circuit);
   ReadShowCards(folder, circuit);
   ReadWeights(folder, circuit);
   LoadCircuitPoints(circuit);

@@ -14,16 +14,15 @@ std::unique_ptr<NameIndex> index;
 
 }  // namespace
 
-NameIndex IndexWrestlerNames(int count) {
-  NameIndex names;
-  const auto& wrestlers = Database().wrestlers;
-  names.Reserve(static_cast<std::size_t>(std::max(count, 0)));
-  for (int i = 1; i <= count; ++i) names.Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
-  return names;
-}
-
 const NameIndex& WrestlerNames() {
-  if (!index) index = std::make_unique<NameIndex>(IndexWrestlerNames(StoredWrestlerCount()));
+  if (!index) {
+    index = std::make_unique<NameIndex>();
+    const auto& wrestlers = Database().wrestlers;
+    int count = StoredWrestlerCount();
+    index->Reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 1; i <= count; ++i)
+      index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
+  }
   return *index;
 }
 

@@ -11,8 +11,6 @@ namespace kzo::roster {
 // bytes, case and blanks count); 0 when there is none.
 int FindWrestler(std::string_view name);
 
-// An index of the names of wrestlers 1..count, which must be stored.
-NameIndex IndexWrestlerNames(int count);
 // The index FindWrestler looks names up in: wrestlers 1..StoredWrestlerCount().
 const NameIndex& WrestlerNames();
 
