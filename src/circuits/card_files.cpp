@@ -49,13 +49,10 @@ void FillHolderNames(model::TitleRecord& title, std::string_view folder,
   int found = matchtext::BreakDownParticipants(View(title.holder), numbers, roster::WrestlerNames(),
                                                folder);
   found = std::min(found, kHolderNumbersConsidered);
-  // Holders are looked up among wrestlers 1..min(N, 2000): the roster's index gives the
-  // lowest slot of a name, so a name whose lowest slot lies beyond matches none of them.
+  // Holders are wrestlers 1..min(N, 2000): the roster's index gives the lowest slot of a
+  // name, so a name whose lowest slot lies beyond matches none of them.
   int slots = model::RosterSlots();
-  for (int k = 1; k <= found; ++k) {
-    if (numbers[static_cast<std::size_t>(k)] > slots) numbers[static_cast<std::size_t>(k)] = -1;
-  }
-  if (found > 0 && numbers[1] == -1) return;
+  if (found > 0 && (numbers[1] == -1 || numbers[1] > slots)) return;
   for (int k = 1; k <= found && title.holder_count < model::kMaxHolderNames; ++k) {
     std::int32_t wrestler = numbers[static_cast<std::size_t>(k)];
     if (wrestler < 1 || wrestler > slots || c.roster == nullptr) continue;
