@@ -127,14 +127,17 @@ void SqliteDb::StoreAllGathered() {
 void SqliteDb::Insert(std::string_view name, std::span<const SqlValue> row) {
   Table& table = TableOf(name, row.size());
   for (const SqlValue& value : row) {
-    Gathered gathered{value.kind, value.number, 0};
+    // Filled in place: a value built aside and copied in whole would be read back while
+    // its parts were still being written, a stall on every value.
+    Gathered& gathered = table.values.emplace_back();
+    gathered.kind = value.kind;
+    gathered.number = value.number;
     if (value.kind == SqlValue::Kind::kText) {
       std::size_t start = table.texts.size();
       AppendCp437AsUtf8(table.texts, value.text);
       gathered.number = static_cast<std::int64_t>(start);
       gathered.size = static_cast<int>(table.texts.size() - start);
     }
-    table.values.push_back(gathered);
   }
   if (table.values.size() >= table.columns * static_cast<std::size_t>(table.batch_rows)) {
     StoreGathered(table);

@@ -73,7 +73,7 @@ class SqliteDb {
   struct Gathered {
     SqlValue::Kind kind;
     std::int64_t number;  // the integer, or the offset of the text in the buffer
-    int size;             // the text's size in bytes
+    int size = 0;         // the text's size in bytes
   };
   // The rows of one table not yet stored.
   struct Table {
