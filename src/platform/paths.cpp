@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <optional>
 
 namespace kzo::platform {
@@ -48,19 +48,44 @@ std::int64_t Nanoseconds(std::int64_t seconds, std::int64_t nanoseconds) {
   return seconds * 1000000000 + nanoseconds;
 }
 
-// Longer than a tick of the coarse clock that many file systems take their times from.
-constexpr std::int64_t kSettledNanoseconds = 50'000'000;
+// The clock file times come from, read before a folder is looked at. Linux stamps a change
+// with its coarse clock (or a finer reading, never an earlier one), so a change made after
+// the reading gets a time at least the reading. Where there is no coarse clock, a reading
+// of the fine one counts a generous tick earlier.
+#ifdef CLOCK_REALTIME_COARSE
+constexpr clockid_t kFileTimeClock = CLOCK_REALTIME_COARSE;
+constexpr std::int64_t kClockTick = 0;
+#else
+constexpr clockid_t kFileTimeClock = CLOCK_REALTIME;
+constexpr std::int64_t kClockTick = 50'000'000;
+#endif
+// A file system cuts a change's time down to the step it keeps times in, so a later change
+// may keep the time a folder shows now while that lies less than a step before the
+// reading. Steps are a nanosecond to a microsecond on most, a millisecond covers them;
+// times in whole milliseconds suggest a coarse step (FAT's is two seconds).
+constexpr std::int64_t kMillisecond = 1'000'000;
+constexpr std::int64_t kCoarsestStep = 2'000'000'000;
+
+std::int64_t FileTimeNow() {
+  timespec now{};
+  clock_gettime(kFileTimeClock, &now);
+  return Nanoseconds(now.tv_sec, now.tv_nsec) - kClockTick;
+}
+
 // Listings kept at most; more are a sign of a walk over many folders, not of repeated looks.
 constexpr std::size_t kMaxListings = 256;
 
 }  // namespace
 
+bool ListingIsSettled(std::int64_t modified, std::int64_t changed, std::int64_t read) {
+  bool whole_steps = modified % kMillisecond == 0 && changed % kMillisecond == 0;
+  std::int64_t step = whole_steps ? kCoarsestStep : kMillisecond;
+  return std::max(modified, changed) <= read - step;
+}
+
 const std::vector<std::string>* FolderListings::Entries(const std::string& folder) {
   const char* name = folder.empty() ? "." : folder.c_str();
-  // The system clock is the one file times are taken from.
-  std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                         std::chrono::system_clock::now().time_since_epoch())
-                         .count();
+  std::int64_t now = FileTimeNow();
   struct stat st;
   if (stat(name, &st) != 0) return nullptr;
   Listing current{static_cast<std::uint64_t>(st.st_dev),
@@ -72,7 +97,7 @@ const std::vector<std::string>* FolderListings::Entries(const std::string& folde
   auto kept = listings_.find(folder);
   if (kept != listings_.end()) {
     const Listing& listing = kept->second;
-    bool settled = std::max(listing.modified, listing.changed) < listing.read - kSettledNanoseconds;
+    bool settled = ListingIsSettled(listing.modified, listing.changed, listing.read);
     if (settled && listing.device == current.device && listing.inode == current.inode &&
         listing.modified == current.modified && listing.changed == current.changed) {
       return &listing.entries;

@@ -37,11 +37,18 @@ bool IsPathSeparator(char c);
 // Splits at "\" and "/", skipping empty components.
 std::vector<std::string_view> SplitPathComponents(std::string_view path);
 
+// Whether a folder listing read at the file-time clock's reading `read` (nanoseconds since
+// 1970) may be kept while the folder's times stay `modified` and `changed`: only when any
+// change after the reading must show in those times. A change is stamped no earlier than
+// the reading, cut down to the file system's step: the times must lie a millisecond before
+// the reading, or two seconds when they are whole milliseconds (FAT keeps two-second steps).
+bool ListingIsSettled(std::int64_t modified, std::int64_t changed, std::int64_t read);
+
 // The entries of folders, as name resolution reads them to find a name in another letter
 // case. A listing is kept while its folder is the same folder and unchanged: its identity
 // and its times of change are compared with the disk's before each use, and a listing read
-// within a moment of the folder's last change is not kept, since a change in that moment
-// may leave the times as they were. Whoever changes folders forgets the listings.
+// before the folder's times are settled (above) is read again at the next use. Whoever
+// changes folders forgets the listings.
 class FolderListings {
  public:
   // The entries of folder ("" is the working folder); null when it cannot be read.
@@ -54,7 +61,7 @@ class FolderListings {
     std::uint64_t inode = 0;
     std::int64_t modified = 0;  // nanoseconds since 1970
     std::int64_t changed = 0;
-    std::int64_t read = 0;  // when the entries were read
+    std::int64_t read = 0;  // the file-time clock before the entries were read
     std::vector<std::string> entries;
   };
   std::unordered_map<std::string, Listing> listings_;

@@ -81,6 +81,19 @@ TEST_F(PosixEnvTest, AKeptFolderListingFollowsChangesToTheFolder) {
   EXPECT_EQ(env.LongPath(Legacy("MUSIC\\THEME.MID")), folder.path() + "/Music/Theme.mid");
 }
 
+// A listing read the moment after its folder changed is read again until a later change
+// would show in the folder's times; times in whole milliseconds may be two-second steps.
+TEST(FolderListingTest, AListingIsKeptOnlyWhenALaterChangeWouldShow) {
+  constexpr std::int64_t kSecond = 1'000'000'000;
+  std::int64_t fine = 1'700'000'000 * kSecond + 123'456'789;
+  EXPECT_FALSE(ListingIsSettled(fine, fine, fine + 999'999)) << "within a millisecond";
+  EXPECT_TRUE(ListingIsSettled(fine, fine - 5, fine + 1'000'000));
+  EXPECT_FALSE(ListingIsSettled(fine - 5, fine + 1'000'000, fine + 1'000'000)) << "changed";
+  std::int64_t whole = 1'700'000'000 * kSecond;
+  EXPECT_FALSE(ListingIsSettled(whole, whole, whole + kSecond));
+  EXPECT_TRUE(ListingIsSettled(whole, whole - 2 * kSecond, whole + 2 * kSecond));
+}
+
 TEST_F(PosixEnvTest, WildcardsAreOrdinaryCharactersInPathsTheUserNames) {
   folder.Write("x?y.db", "");
   folder.Write("a*:", "");
