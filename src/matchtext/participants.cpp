@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <unordered_map>
 
 #include "roster/database.h"
+#include "roster/name_index.h"
 #include "roster/team.h"
 #include "store/files.h"
 #include "store/runtime.h"
@@ -79,7 +81,8 @@ struct ParticipantList {
 // Every participant text met in the run gets a number, under which its split list and its
 // expansions are kept: the same texts come back for every title and points entry.
 struct ParticipantTexts {
-  TextMap<int> ids;
+  roster::NameIndex ids;          // a text's number + 1
+  std::deque<std::string> texts;  // the texts the index looks at, never moved
   std::vector<ParticipantList> lists;
 };
 
@@ -92,12 +95,11 @@ ParticipantTexts& Texts() {
 
 int TextId(std::string_view text) {
   ParticipantTexts& texts = Texts();
-  auto found = texts.ids.find(text);
-  if (found != texts.ids.end()) return found->second;
+  if (int known = texts.ids.Find(text); known != 0) return known - 1;
   std::string reduced = ReduceParticipantText(text);
   texts.lists.push_back({CountSeparators(reduced), SplitParticipantList(reduced), nullptr, {}});
   int id = static_cast<int>(texts.lists.size()) - 1;
-  texts.ids.emplace(std::string(text), id);
+  texts.ids.Add(texts.texts.emplace_back(text), id + 1);
   return id;
 }
 
