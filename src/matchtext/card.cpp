@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "store/cp437.h"
 #include "store/heap.h"
@@ -37,7 +38,7 @@ struct SegmentDraft {
   std::string_view rating;
   std::vector<std::string_view> bracket_notes;
   std::vector<std::string_view> paren_notes;
-  std::vector<std::string_view> fa_lines;
+  Block fa_lines;             // the kept lines of the fa block, in the block
   std::int64_t fa_count = 0;  // the fa block's count as read
   // Strings of earlier text lines, whose memory the next text lines take over.
   std::vector<std::string> spare_lines;
@@ -64,7 +65,7 @@ struct SegmentDraft {
     rating = {};
     bracket_notes.clear();
     paren_notes.clear();
-    fa_lines.clear();
+    fa_lines = {};
     fa_count = 0;
   }
 };
@@ -126,8 +127,8 @@ void ReadFaBlock(Block fa, CardCursor& cursor, SegmentDraft& segment) {
   std::int64_t present =
       std::max<std::int64_t>(0, static_cast<std::int64_t>(fa.size()) - cursor.fa + 1);
   std::int64_t kept = std::min({c, present, static_cast<std::int64_t>(model::kMaxFaLines)});
-  segment.fa_lines.reserve(static_cast<std::size_t>(kept));
-  for (std::int64_t q = 0; q < kept; ++q) segment.fa_lines.push_back(Line(fa, cursor.fa + q));
+  segment.fa_lines =
+      fa.subspan(static_cast<std::size_t>(cursor.fa - 1), static_cast<std::size_t>(kept));
   cursor.fa += c;
 }
 
@@ -162,8 +163,12 @@ Text* StoreTexts(const Texts& texts, std::int32_t& count) {
   Text* list = store::NewList<Text>(static_cast<int>(texts.size()));
   if (list == nullptr) return nullptr;
   count = static_cast<std::int32_t>(texts.size());
-  for (std::int32_t i = 1; i <= count; ++i) {
-    list[i] = NewText(texts[static_cast<std::size_t>(i - 1)]);
+  if constexpr (std::is_convertible_v<const Texts&, Block>) {
+    store::SharedRecordStrings(texts, list + 1);
+  } else {
+    for (std::int32_t i = 1; i <= count; ++i) {
+      list[i] = NewText(texts[static_cast<std::size_t>(i - 1)]);
+    }
   }
   return list;
 }

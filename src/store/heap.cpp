@@ -214,17 +214,54 @@ char* NewRecordString(std::string_view text) {
   return CopyToRecordString(text, kept);
 }
 
-Text SharedRecordString(std::string_view text) {
+namespace {
+
+// A text with its ends and its place in the table of shared strings.
+struct PlacedText {
+  std::string_view text;
   std::uint64_t head = 0;
   std::uint64_t tail = 0;
-  TextEnds(text, head, tail);
-  SharedText& shared = shared_texts[SharedPlace(text.size(), head, tail)];
-  if (IsSharedText(shared, text, head, tail)) return shared.text;
+  SharedText* shared = nullptr;
+};
+
+PlacedText Placed(std::string_view text) {
+  PlacedText placed{text};
+  TextEnds(text, placed.head, placed.tail);
+  placed.shared = &shared_texts[SharedPlace(text.size(), placed.head, placed.tail)];
+  return placed;
+}
+
+Text SharedString(const PlacedText& placed) {
+  SharedText& shared = *placed.shared;
+  if (IsSharedText(shared, placed.text, placed.head, placed.tail)) return shared.text;
   std::string_view kept;
-  char* copy = CopyToRecordString(text, kept);
+  char* copy = CopyToRecordString(placed.text, kept);
   // A text cut at a zero byte is not what its string holds: it is not shared.
-  if (copy != nullptr && kept.size() == text.size()) shared = {copy, text.size(), head, tail};
+  if (copy != nullptr && kept.size() == placed.text.size()) {
+    shared = {copy, placed.text.size(), placed.head, placed.tail};
+  }
   return copy;
+}
+
+}  // namespace
+
+Text SharedRecordString(std::string_view text) {
+  return SharedString(Placed(text));
+}
+
+void SharedRecordStrings(std::span<const std::string_view> texts, Text* strings) {
+  // The table places are worked out a text ahead and fetched into the cache while the text
+  // before is stored: most texts are told apart or found equal by their place alone.
+  if (texts.empty()) return;
+  PlacedText next = Placed(texts[0]);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    PlacedText placed = next;
+    if (i + 1 < texts.size()) {
+      next = Placed(texts[i + 1]);
+      __builtin_prefetch(next.shared);
+    }
+    strings[i] = SharedString(placed);
+  }
 }
 
 void* NewHeapObject(const void* source, int size) {

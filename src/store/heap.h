@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "store/text.h"
@@ -41,6 +42,8 @@ char* NewRecordString(std::string_view text);
 // recent calls), else a new one. For texts that nothing writes into, so that every holder
 // may share one string.
 Text SharedRecordString(std::string_view text);
+// SharedRecordString of each text, into strings[0..texts.size()).
+void SharedRecordStrings(std::span<const std::string_view> texts, Text* strings);
 // A new heap object of size + 1 zero bytes, holding a copy of size bytes of source when
 // source is not null.
 void* NewHeapObject(const void* source, int size);

@@ -86,6 +86,20 @@ TEST_F(HeapTest, SharedRecordStringsServeEqualTextsFromTheCurrentHeap) {
   EXPECT_EQ(GETHEAP(singles), first);
 }
 
+TEST_F(HeapTest, AListOfTextsIsSharedAsEachTextAlone) {
+  BeginObjectHeap();
+  const std::string_view texts[] = {"Singles", "Tag Team", "Singles", "", {}, {"ab\0cd", 5}};
+  Text strings[std::size(texts)] = {};
+  SharedRecordStrings(texts, strings);
+  EXPECT_EQ(strings[2], strings[0]);
+  EXPECT_EQ(SharedRecordString("Singles"), strings[0]);
+  EXPECT_STREQ(strings[1], "Tag Team");
+  EXPECT_EQ(strings[4], strings[3]);
+  EXPECT_EQ(HeapArrayUpper(strings[3]), 1);
+  EXPECT_STREQ(strings[5], "ab");
+  EXPECT_EQ(HeapArrayUpper(strings[5]), 6);
+}
+
 TEST_F(HeapTest, SharedRecordStringsTellApartTextsThatDifferInAnyOneByte) {
   BeginObjectHeap();
   for (std::size_t size = 1; size <= 40; ++size) {
