@@ -55,7 +55,10 @@ void SqliteDb::Exec(const std::string& sql) {
 }
 
 sqlite3_stmt* SqliteDb::Prepare(const Table& table, int rows) {
-  std::string sql = "INSERT INTO " + Quoted(table.name) + " VALUES ";
+  // OR FAIL: a statement that fails keeps the rows it stored before, so the library keeps
+  // no copy of every page a statement of many rows changes (a statement journal) to undo
+  // them. A failed row fails the whole export, whose file is then thrown away.
+  std::string sql = "INSERT OR FAIL INTO " + Quoted(table.name) + " VALUES ";
   for (int row = 0; row < rows; ++row) {
     sql += row ? ",(" : "(";
     for (std::size_t i = 0; i < table.columns; ++i) sql += i ? ",?" : "?";
