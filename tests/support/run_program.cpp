@@ -32,6 +32,18 @@ void WaitForEnd(pid_t child, ProgramRun& run) {
   if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
 }
 
+// In the child: becomes the program, run in folder; exits 127 when that fails.
+[[noreturn]] void ExecInFolder(const std::string& program,
+                               const std::vector<std::string>& arguments,
+                               const std::string& folder) {
+  if (chdir(folder.c_str()) != 0) _exit(127);
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
+
 // Runs the program; a negative timeout waits for it however long it takes.
 ProgramRun Run(const std::string& program, const std::vector<std::string>& arguments,
                const std::string& folder, double timeout_seconds) {
@@ -48,13 +60,7 @@ ProgramRun Run(const std::string& program, const std::vector<std::string>& argum
     close(out_pipe[0]);
     close(err_pipe[0]);
     setsid();  // no controlling terminal: error reports are answered OK
-    if (chdir(folder.c_str()) != 0) _exit(127);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments)
-      argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    ExecInFolder(program, arguments, folder);
   }
   close(out_pipe[1]);
   close(err_pipe[1]);
@@ -109,13 +115,7 @@ ProgramRun RunProgramOnTerminal(const std::string& program, const std::string& f
   pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
   if (child < 0) throw std::runtime_error("forkpty");
   if (child == 0) {
-    if (chdir(folder.c_str()) != 0) _exit(127);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments)
-      argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    ExecInFolder(program, arguments, folder);
   }
   ProgramRun run;
   std::size_t answered = 0;
