@@ -38,8 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string_view> ra = BlockLines(fuzz::Part(input, 0));
   std::vector<std::string_view> fa = BlockLines(fuzz::Part(input, 1));
   std::vector<std::string_view> ca = BlockLines(fuzz::Part(input, 2));
+  // One draft for every input, as a circuit's shows share one: what a show leaves in it
+  // must not change the next.
+  static matchtext::ShowCardDraft draft;
   model::ShowRecord show{};
-  matchtext::MakeShowCard(show, ra, fa, ca);
+  matchtext::MakeShowCard(show, ra, fa, ca, draft);
   if (show.match_count < 0 || show.match_count > model::kMaxMatches) std::abort();
   std::size_t total = Touch(show.ca_text);
   for (std::int32_t m = 1; m <= show.match_count; ++m) {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_env.h"
 #include "matchtext/result.h"
@@ -18,8 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::abort();
     }
   }
-  std::vector<std::string> names = matchtext::SplitResultSide(sentence);
+  std::vector<std::string_view> names = matchtext::SplitResultSide(sentence);
   if (names.size() > static_cast<std::size_t>(matchtext::kMaxResultEntries)) std::abort();
+  for (std::string_view name : names) {  // every name is a piece of the sentence
+    if (!name.empty() && (name.data() < sentence.data() ||
+                          name.data() + name.size() > sentence.data() + sentence.size())) {
+      std::abort();
+    }
+  }
   env.EndRun();
   return 0;
 }
