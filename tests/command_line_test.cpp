@@ -2,8 +2,12 @@
 // imported as if run in it, the export and a dry run never write into the legacy folder,
 // and an output is written whole or not at all, with exit code 1 when it is not.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/testing/test_env.h"
@@ -44,14 +48,9 @@ TEST_F(CommandLineTest, HelpVersionAndBadArgumentsReadAndWriteNothing) {
   };
   const Case cases[] = {
       {{"--version"}, 0, "kzo-import 1.1.0\n", ""},
-      {{"--bogus"},
-       2,
-       "",
-       "kzo-import: The following argument was not expected: --bogus\n" + kImportUsage},
-      {{"a", "b"},
-       2,
-       "",
-       "kzo-import: The following argument was not expected: b\n" + kImportUsage},
+      {{"--bogus"}, 2, "", "kzo-import: unknown option --bogus\n" + kImportUsage},
+      {{"a", "b"}, 2, "", "kzo-import: unexpected argument b\n" + kImportUsage},
+      {{"--", "--bogus", "b"}, 2, "", "kzo-import: unexpected argument b\n" + kImportUsage},
       {{"missing"}, 2, "", "kzo-import: missing: no such folder\n"},
       {{"matches.txt"}, 2, "", "kzo-import: matches.txt: not a folder\n"},
   };
@@ -66,11 +65,18 @@ TEST_F(CommandLineTest, HelpVersionAndBadArgumentsReadAndWriteNothing) {
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_TRUE(run.out.starts_with(kImportUsage + "\nImports the legacy installation")) << run.out;
   }
-  ProgramRun run = RunProgram(KZO_EXPORT_PROGRAM, {"--format=xml"}, Legacy());
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.err, "kzo-export: --format: xml not in {json,sqlite,html}\n" + kExportUsage);
-  run = RunProgram(KZO_EXPORT_PROGRAM, {"-f", "sqlite", "-o", "-"}, Legacy());
-  EXPECT_EQ(run.err, "kzo-export: --format sqlite needs --output FILE\n" + kExportUsage);
+  const std::pair<Strings, std::string> export_cases[] = {
+      {{"--format=xml"}, "--format needs one of json, sqlite, html"},
+      {{"-f"}, "--format needs one of json, sqlite, html"},
+      {{"--output"}, "--output needs a FILE, or a DIR for html"},
+      {{"-f", "sqlite", "-o", "-"}, "--format sqlite needs --output FILE"},
+      {{"-f", "html", "-o", "matches.txt"}, "matches.txt is a file, not a folder"},
+  };
+  for (const auto& [arguments, message] : export_cases) {
+    ProgramRun run = RunProgram(KZO_EXPORT_PROGRAM, arguments, Legacy());
+    EXPECT_EQ(run.exit_code, 2) << message;
+    EXPECT_EQ(run.err, "kzo-export: " + message + "\n" + kExportUsage);
+  }
   EXPECT_EQ(RunProgram(KZO_EXPORT_PROGRAM, {"--version"}, Legacy()).out, "kzo-export 1.1.0\n");
   EXPECT_EQ(testing::Snapshot(Legacy()), before);
 }
@@ -120,23 +126,55 @@ TEST_F(CommandLineTest, TheExportAndADryRunLeaveTheFolderAsItWas) {
   EXPECT_EQ(testing::Snapshot(Legacy()), before);
 }
 
-TEST_F(CommandLineTest, AnImportThatCannotWriteItsReportEndsWithOne) {
+TEST_F(CommandLineTest, AFolderThatCannotBeWrittenIsSaidOnceAndStillReadable) {
   testing::SetFolderMode(Legacy(), false);
-  ProgramRun read_only =
-      testing::RunCommand(testing::WithoutWritePermission(KZO_IMPORT_PROGRAM), {}, Legacy());
+  Strings import = testing::WithoutWritePermission(KZO_IMPORT_PROGRAM);
+  ProgramRun refused = testing::RunCommand(import, {}, Legacy());
+  ProgramRun dry = testing::RunCommand(import, {"--dry-run"}, Legacy());
+  ProgramRun exported = testing::RunCommand(testing::WithoutWritePermission(KZO_EXPORT_PROGRAM),
+                                            {"-o", "/dev/null", Legacy()}, "/");
   testing::SetFolderMode(Legacy(), true);
-  EXPECT_EQ(read_only.exit_code, 1);
-  EXPECT_TRUE(
-      read_only.err.ends_with("Press OK to continue, Cancel to terminate\r\n"
-                              "kzo-import: matches.txt was not written whole "
-                              "(Permission denied)\n"))
-      << read_only.err;
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err,
+            "kzo-import: cannot write into " + Legacy() +
+                " (Permission denied): the import writes matches.txt and keeps "
+                "files of the installation up to date there; `kzo-import --dry-run` "
+                "lists them, and `kzo-export` reads a folder that cannot be written\n");
+  EXPECT_EQ(dry.exit_code, 0);
+  EXPECT_NE(dry.out.find("  create  matches.txt\n"), std::string::npos) << dry.out;
+  EXPECT_EQ(exported.exit_code, 0) << exported.err;
   EXPECT_FALSE(legacy.Exists("matches.txt"));
+}
 
+TEST_F(CommandLineTest, AReportThatFailsLeavesTheEarlierOneAsItWas) {
+  legacy.Write("matches.txt", "the earlier report\r\n");
   ProgramRun limited =
       testing::RunCommand(testing::WithFileSizeLimit(1, KZO_IMPORT_PROGRAM), {}, Legacy());
   EXPECT_EQ(limited.exit_code, 1);
-  EXPECT_TRUE(limited.err.ends_with("(File too large)\n")) << limited.err;
+  EXPECT_TRUE(limited.err.ends_with(
+      "Untrapped Error #75 (Path/file access error)\r\nhas occurred following execution of "
+      "KZOMAIN \r\n\r\nPress OK to continue, Cancel to terminate\r\n"
+      "kzo-import: matches.txt was not written whole (File too large)\n"))
+      << limited.err;
+  EXPECT_EQ(legacy.Read("matches.txt"), "the earlier report\r\n");
+  EXPECT_EQ(legacy.List(), (Strings{"card.lgs", "cwa", "data", "kzo.cnf", "matches.txt", "npw"}));
+
+  // A report the user protected is written to as the old program did, and never replaced.
+  namespace fs = std::filesystem;
+  fs::permissions(Legacy(), fs::perms::all);
+  for (const auto& entry : fs::recursive_directory_iterator(Legacy())) {
+    fs::permissions(entry.path(), fs::perms::all);
+  }
+  fs::permissions(legacy / "matches.txt", fs::perms(0444));
+  ProgramRun guarded =
+      testing::RunCommand(testing::WithoutWritePermission(KZO_IMPORT_PROGRAM), {}, Legacy());
+  EXPECT_EQ(guarded.exit_code, 1);
+  EXPECT_TRUE(guarded.err.starts_with("Untrapped Error #70 (Permission denied)\r\n"));
+  EXPECT_TRUE(
+      guarded.err.ends_with("kzo-import: matches.txt was not written whole "
+                            "(Permission denied)\n"));
+  EXPECT_EQ(legacy.Read("matches.txt"), "the earlier report\r\n");
 }
 
 TEST_F(CommandLineTest, AnOutputIsWrittenWholeOrNotAtAll) {
@@ -180,6 +218,64 @@ TEST_F(CommandLineTest, AnOutputIsWrittenWholeOrNotAtAll) {
   EXPECT_EQ(elsewhere.List(), (Strings{"Notes.json", "model.db", "notes.json"}));
   EXPECT_EQ(elsewhere.Read("notes.json"), "older");
   EXPECT_EQ(elsewhere.Read("model.db"), "older");
+}
+
+TEST_F(CommandLineTest, AnOutputThatIsPartOfTheInstallationIsRefused) {
+  namespace fs = std::filesystem;
+  legacy.Remove("kzo.cnf");  // the load would make it
+  fs::create_symlink(legacy / "card.lgs", elsewhere / "link.json");
+  fs::create_hard_link(legacy / "data/wrestlrs.dat", elsewhere / "hard.db");
+  auto before = testing::Snapshot(Legacy());
+  const Strings cases[] = {
+      {"-o", "card.lgs"},          {"-o", "CARD.LGS"},
+      {"-o", "data/Wrestlrs.dat"}, {"-f", "sqlite", "-o", "cwa/card.inf"},
+      {"-o", "kzo.cnf"},           {"-f", "sqlite", "-o", "npw/KZO.CNF"},
+      {"-o", "cwa/circdb.dat"},    {"-f", "html", "-o", "npw/circdb.dat"},
+  };
+  for (const Strings& arguments : cases) {
+    ProgramRun run = RunProgram(KZO_EXPORT_PROGRAM, arguments, Legacy());
+    EXPECT_EQ(run.exit_code, 2) << arguments.back();
+    EXPECT_TRUE(run.err.ends_with("kzo-export: will not write " + arguments.back() +
+                                  ": it is part of the legacy installation in " + Legacy() + "\n"))
+        << run.err;
+  }
+  for (const char* linked : {"link.json", "hard.db"}) {
+    ProgramRun run = RunProgram(KZO_EXPORT_PROGRAM, {"-o", linked, Legacy()}, elsewhere.path());
+    EXPECT_EQ(run.exit_code, 2) << linked;
+    EXPECT_EQ(run.err, std::string("kzo-export: will not write ") + linked +
+                           ": it is part of the legacy installation in " + Legacy() + "\n");
+  }
+  EXPECT_EQ(testing::Snapshot(Legacy()), before);
+
+  // A new file in the folder, and an earlier export there, are the user's to write.
+  for (int run = 0; run < 2; ++run) {
+    EXPECT_EQ(RunProgram(KZO_EXPORT_PROGRAM, {"-o", "model.json"}, Legacy()).exit_code, 0);
+  }
+  EXPECT_TRUE(legacy.Read("model.json").starts_with("{\"format\":\"kzo-model\""));
+}
+
+TEST_F(CommandLineTest, LeftoversOfAStoppedExportAreRemovedAndNothingElse) {
+  std::string own = std::to_string(getpid());  // a process that still runs: this test
+  for (const std::string& name :
+       Strings{"out.json.new-999999999", "out.json.new-" + own, "out.json.new-12x", "out.json.old",
+               "other.json.new-999999999"}) {
+    elsewhere.Write(name, "left");
+  }
+  elsewhere.Write("site.new-999999999/kzo-export-site.txt", "marker");
+  elsewhere.Write("site.new-999999999/index.html", "page");
+  elsewhere.MakeFolder("site.old-999999998");
+  elsewhere.Write("site.old-999999997/notes.txt", "the user's");
+  elsewhere.Write("site.old-999999997/keep/more.txt", "the user's");
+  EXPECT_EQ(
+      RunProgram(KZO_EXPORT_PROGRAM, {"-o", "out.json", Legacy()}, elsewhere.path()).exit_code, 0);
+  EXPECT_EQ(RunProgram(KZO_EXPORT_PROGRAM, {"-f", "html", "-o", "site", Legacy()}, elsewhere.path())
+                .exit_code,
+            0);
+  Strings kept{"other.json.new-999999999", "out.json",     "out.json.new-" + own,
+               "out.json.new-12x",         "out.json.old", "site",
+               "site.old-999999997"};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(elsewhere.List(), kept);
 }
 
 TEST_F(CommandLineTest, YesNeverAsksAndExplainNamesTheFileAndLine) {

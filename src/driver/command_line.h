@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/env.h"
 
@@ -25,8 +27,16 @@ class CommandLine {
   // --help writes after them.
   CommandLine(std::string_view program, std::string_view usage, std::string_view help);
 
-  // The parser, for the program's own options.
+  // The parser, for the program's own flags.
   CLI::App& app() { return app_; }
+  // Adds an option that takes a value; needs says what it takes, for the message about a
+  // missing or bad value ("--format needs one of json, sqlite, html").
+  template <class T>
+  CLI::Option* AddOption(const std::string& names, T& value, std::string needs) {
+    CLI::Option* option = app_.add_option(names, value);
+    needs_.emplace_back(option->get_name(), std::move(needs));
+    return option;
+  }
 
   // Parses the arguments. nullopt: go on; otherwise the exit code, the output written:
   // 0 after --help or --version (on standard output), 2 after a usage error (a message
@@ -43,10 +53,15 @@ class CommandLine {
 
   // Writes "program: message" and a line end to standard error.
   void Complain(platform::Env& env, std::string_view message) const;
+  // Complains, then writes the usage line; returns the exit code of bad arguments.
+  int RefuseArguments(platform::Env& env, std::string_view message) const;
 
   const std::optional<std::string>& folder() const { return folder_; }
 
  private:
+  std::string ParseFailure(const CLI::ParseError& error) const;
+  std::optional<std::string> FirstExtra();
+
   std::string program_;
   std::string usage_;
   std::string help_;
@@ -56,6 +71,7 @@ class CommandLine {
   bool yes_ = false;
   bool explain_ = false;
   std::optional<std::string> folder_;
+  std::vector<std::pair<std::string, std::string>> needs_;  // an option's name, what it takes
   std::optional<platform::ReportsAnsweredOk> answered_ok_;
   std::optional<platform::ReportsWithPlace> with_place_;
 };

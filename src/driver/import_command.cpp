@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "driver/command_line.h"
 #include "driver/importer.h"
@@ -42,14 +43,32 @@ std::string Shown(const std::string& path, const std::string& folder) {
 
 void ListChanges(platform::WriteView& view, platform::Env& env) {
   std::string folder = env.WorkingDirectory();
+  std::vector<platform::FileChange> changes = view.Changes();
+  if (changes.empty()) {
+    env.WriteConsole("kzo-import: dry run, nothing was written; the import would change no file\n");
+    return;
+  }
   std::string text = "kzo-import: dry run, nothing was written; the import would\n";
-  for (const platform::FileChange& change : view.Changes()) {
+  for (const platform::FileChange& change : changes) {
     text += change.kind == platform::FileChange::kCreate    ? "  create  "
             : change.kind == platform::FileChange::kRewrite ? "  rewrite "
                                                             : "  delete  ";
     text += Shown(change.path, folder) + "\n";
   }
   env.WriteConsole(text);
+}
+
+// The import writes into the legacy folder: when it may not (no permission, a read-only
+// file system), every write would fail with a report of its own, tens of thousands on a
+// large installation, and the one fact behind them would be buried. Says it once.
+std::optional<int> RefuseUnwritableFolder(const CommandLine& command, platform::Env& env) {
+  if (env.CheckFolderWritable(env.WorkingDirectory()) == 0) return std::nullopt;
+  std::string folder = command.folder().value_or(env.WorkingDirectory());
+  command.Complain(env, "cannot write into " + folder + " (" + env.LastErrorText() +
+                            "): the import writes matches.txt and keeps files of the "
+                            "installation up to date there; `kzo-import --dry-run` lists them, "
+                            "and `kzo-export` reads a folder that cannot be written");
+  return kExitOutputFailed;
 }
 
 }  // namespace
@@ -60,6 +79,9 @@ int ImportCommand(int argc, char** argv, platform::Env& env) {
   command.app().add_flag("--dry-run", dry_run);
   if (std::optional<int> done = command.Parse(argc, argv, env)) return *done;
   if (std::optional<int> failed = command.EnterFolder(env)) return *failed;
+  if (!dry_run) {
+    if (std::optional<int> refused = RefuseUnwritableFolder(command, env)) return *refused;
+  }
   std::optional<platform::WriteView> view;
   if (dry_run) view.emplace(env);
   int code = ImporterMain(command.ReportPlatform(view ? *view : env));

@@ -7,12 +7,15 @@
 #include "driver/run.h"
 #include "matchtext/result.h"
 #include "model/circuit.h"
+#include "platform/beside_files.h"
 #include "store/files.h"
 #include "store/heap.h"
 #include "store/runtime.h"
 
 namespace kzo::driver {
 namespace {
+
+constexpr std::string_view kReportName = "matches.txt";
 
 bool IsSkippedKind(Text match_type) {
   std::string_view kind = View(match_type);
@@ -60,11 +63,10 @@ void WriteShow(int file, const model::ShowRecord& show) {
   }
 }
 
-}  // namespace
-
-bool WriteMatchReport() {
+// Writes every reported match into the file at path; true when it was written whole.
+bool WriteReportInto(const std::string& path) {
   int file = store::FreeFile();
-  store::OpenFile("matches.txt", store::FileMode::kOutput, file);
+  store::OpenFile(path, store::FileMode::kOutput, file);
   const model::CircuitTable& table = model::Circuits();
   int circuit_count = table.count;
   for (int c = 1; c <= circuit_count; ++c) {
@@ -75,6 +77,28 @@ bool WriteMatchReport() {
     }
   }
   return store::CloseFile(file);
+}
+
+// A report the user protected (it exists, and may not be written): written to as the
+// legacy program wrote it, every failure reported, and never replaced.
+bool IsProtected(platform::Env& env, std::string_view path) {
+  if (!env.FileExists(path)) return false;
+  platform::OpenResult opened = env.Open(path, platform::OpenMode::kAppend);
+  if (opened.error != 0) return true;
+  env.Close(opened.handle);
+  return false;
+}
+
+}  // namespace
+
+bool WriteMatchReport() {
+  platform::Env& env = store::Platform();
+  platform::RemoveLeftovers(env, kReportName);
+  if (IsProtected(env, kReportName)) return WriteReportInto(std::string(kReportName));
+  std::string written = platform::NameBeside(env, kReportName, "new");
+  if (WriteReportInto(written) && env.ReplaceFile(written, kReportName) == 0) return true;
+  env.DeleteFile(written);
+  return false;
 }
 
 int ImporterMain(platform::Env& env) {

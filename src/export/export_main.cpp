@@ -7,6 +7,7 @@
 #include "driver/command_line.h"
 #include "driver/run.h"
 #include "export/html_site.h"
+#include "export/installation_guard.h"
 #include "export/output_file.h"
 #include "export/sqlite_export.h"
 #include "platform/paths.h"
@@ -119,15 +120,14 @@ int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files) 
   driver::CommandLine command("kzo-export", kUsage, kHelp);
   std::string format = "json";
   std::optional<std::string> output;
-  command.app().add_option("-f,--format", format)->check(CLI::IsMember({"json", "sqlite", "html"}));
-  command.app().add_option("-o,--output", output);
+  command.AddOption("-f,--format", format, "one of json, sqlite, html")
+      ->check(CLI::IsMember({"json", "sqlite", "html"}));
+  command.AddOption("-o,--output", output, "a FILE, or a DIR for html");
   if (std::optional<int> done = command.Parse(argc, argv, env)) return *done;
   if (output == "-") output.reset();
   if (format != "json" && !output) {
-    command.Complain(
+    return command.RefuseArguments(
         env, "--format " + format + " needs --output " + (format == "html" ? "DIR" : "FILE"));
-    env.WriteErrorOutput(kUsage);
-    return driver::kExitUsage;
   }
   // The output file is named as the user sees it from where the program started; messages
   // name it as the user wrote it.
@@ -135,15 +135,26 @@ int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files) 
   if (output && !platform::IsAbsoluteExactPath(*output)) {
     *output = files.WorkingDirectory() + "/" + *output;
   }
-  if (format == "html" && InspectSiteFolder(files, *output) == SiteFolder::kTaken) {
-    command.Complain(env, "will not replace " + named +
-                              ": it is not empty and holds no site written by kzo-export");
-    return driver::kExitUsage;
+  if (format == "html") {
+    SiteFolder state = InspectSiteFolder(files, *output);
+    if (state == SiteFolder::kFile) {
+      return command.RefuseArguments(env, named + " is a file, not a folder");
+    }
+    if (state == SiteFolder::kTaken) {
+      command.Complain(env, "will not replace " + named +
+                                ": it is not empty and holds no site written by kzo-export");
+      return driver::kExitUsage;
+    }
   }
   if (std::optional<int> failed = command.EnterFolder(env)) return *failed;
+  std::string refusal = "kzo-export: will not write " + named +
+                        ": it is part of the legacy installation in " +
+                        command.folder().value_or(env.WorkingDirectory()) + "\n";
   platform::WriteView view(env);
   MessagesToErrorOutput to_error_output(view);
-  platform::Env& load = output ? static_cast<platform::Env&>(view) : to_error_output;
+  std::optional<InstallationGuard> guard;
+  if (output) guard.emplace(view, files, *output, format == "html", refusal);
+  platform::Env& load = guard ? static_cast<platform::Env&>(*guard) : to_error_output;
   driver::LoadLegacyFolder(command.ReportPlatform(load));
   std::optional<std::string> failure = WriteOutput(env, files, format, output);
   if (!failure) return driver::kExitOk;

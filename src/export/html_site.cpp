@@ -6,14 +6,12 @@
 #include "export/html_pages.h"
 #include "export/json_writer.h"
 #include "export/slots.h"
+#include "platform/beside_files.h"
 #include "platform/paths.h"
 #include "roster/database.h"
 
 namespace kzo::exporter {
 namespace {
-
-// How many random names are tried for a folder beside the site's.
-constexpr int kFolderNameTries = 100;
 
 constexpr std::string_view kMarkerText =
     "This folder is a web site written by kzo-export --format html. The next export to this\n"
@@ -129,36 +127,19 @@ std::optional<std::string> WriteSiteFiles(platform::Env& files, const std::strin
   return out.failure();
 }
 
-// Empties a folder of the site's files and removes it. False when something stays.
-bool RemoveSite(platform::Env& files, const std::string& folder) {
-  std::optional<std::vector<std::string>> names = files.FolderEntries(folder);
-  if (!names) return false;
-  for (const std::string& name : *names) files.DeleteFile(folder + "/" + name);
-  return files.RemoveFolder(folder) == 0;
-}
-
-// A name beside path that nothing has yet: path, a dot, what, a dash and a number.
-std::optional<std::string> FreeNameBeside(platform::Env& files, const std::string& path,
-                                          std::string_view what) {
-  for (int i = 0; i < kFolderNameTries; ++i) {
-    std::string name = path + "." + std::string(what) + "-" +
-                       std::to_string(static_cast<int>(files.Random() * 1000000));
-    if (!files.LongPath(name)) return name;
-  }
-  return std::nullopt;
-}
-
 // Gives the complete site at written the name folder, moving what stands there aside
 // first and removing it once the site is in place.
 std::optional<std::string> MoveIntoPlace(platform::Env& files, const std::string& written,
                                          const std::string& folder) {
   SiteFolder state = InspectSiteFolder(files, folder);
-  if (state == SiteFolder::kTaken) return "not empty, and not a site written by kzo-export";
+  if (state == SiteFolder::kTaken || state == SiteFolder::kFile) {
+    return "not empty, and not a site written by kzo-export";
+  }
   if (state == SiteFolder::kMissing) {
     if (files.RenameFile(written, folder) != 0) return files.LastErrorText();
     return std::nullopt;
   }
-  std::optional<std::string> aside = FreeNameBeside(files, folder, "old");
+  std::optional<std::string> aside = platform::FreeNameBeside(files, folder, "old");
   if (!aside) return "no free name beside it";
   if (files.RenameFile(folder, *aside) != 0) return files.LastErrorText();
   if (files.RenameFile(written, folder) != 0) {
@@ -166,7 +147,7 @@ std::optional<std::string> MoveIntoPlace(platform::Env& files, const std::string
     files.RenameFile(*aside, folder);
     return reason;
   }
-  RemoveSite(files, *aside);
+  platform::RemoveFolderOfFiles(files, *aside);
   return std::nullopt;
 }
 
@@ -174,6 +155,7 @@ std::optional<std::string> MoveIntoPlace(platform::Env& files, const std::string
 
 SiteFolder InspectSiteFolder(platform::Env& files, const std::string& folder) {
   if (!files.LongPath(folder)) return SiteFolder::kMissing;
+  if (files.FileExists(folder)) return SiteFolder::kFile;
   std::optional<std::vector<std::string>> names = files.FolderEntries(folder);
   if (!names) return SiteFolder::kTaken;
   if (names->empty()) return SiteFolder::kEmpty;
@@ -191,12 +173,13 @@ std::optional<std::string> WriteHtmlSite(platform::Env& files, const std::string
   while (path.size() > 1 && (path.back() == '/' || path.back() == platform::kPathSeparator)) {
     path.pop_back();
   }
-  std::optional<std::string> written = FreeNameBeside(files, path, "new");
+  platform::RemoveLeftovers(files, path, kSiteMarker);
+  std::optional<std::string> written = platform::FreeNameBeside(files, path, "new");
   if (!written) return "no free name beside it";
   if (files.MakeFolder(*written) != 0) return files.LastErrorText();
   std::optional<std::string> failure = WriteSiteFiles(files, *written);
   if (!failure) failure = MoveIntoPlace(files, *written, path);
-  if (failure) RemoveSite(files, *written);
+  if (failure) platform::RemoveFolderOfFiles(files, *written);
   return failure;
 }
 

@@ -19,7 +19,8 @@ enum class SiteFolder {
   kMissing,      // nothing: the site is made there
   kEmpty,        // an empty folder: replaced
   kEarlierSite,  // a site of an earlier export (the marker, and files only): replaced
-  kTaken,        // anything else (a file, a folder of other things): refused
+  kFile,         // a file: refused
+  kTaken,        // anything else (a folder of other things): refused
 };
 SiteFolder InspectSiteFolder(platform::Env& files, const std::string& folder);
 

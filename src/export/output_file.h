@@ -6,12 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/beside_files.h"
 #include "platform/env.h"
 
 namespace kzo::exporter {
-
-// A name beside path that no file has yet, or nullopt when every name tried is taken.
-std::optional<std::string> TemporaryName(platform::Env& files, const std::string& path);
 
 // Writes the file at path whole or not at all: write(temporary) makes the file under a new
 // name beside path and returns the reason when it failed; a complete file then replaces
@@ -20,8 +18,9 @@ std::optional<std::string> TemporaryName(platform::Env& files, const std::string
 template <class Write>
 std::optional<std::string> WriteWholeFile(platform::Env& files, const std::string& path,
                                           Write write) {
-  std::optional<std::string> temporary = TemporaryName(files, path);
-  if (!temporary) return "no free name for a temporary file";
+  platform::RemoveLeftovers(files, path);
+  std::optional<std::string> temporary = platform::FreeNameBeside(files, path, "new");
+  if (!temporary) return "a file of the name it is written under first stands in the way";
   std::optional<std::string> failure = write(*temporary);
   if (!failure && files.ReplaceFile(*temporary, path) != 0) failure = files.LastErrorText();
   if (failure) files.DeleteFile(*temporary);

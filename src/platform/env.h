@@ -31,6 +31,15 @@ struct LocalTime {
 
 enum class Answer { kOk, kCancel };
 
+// What makes a file or folder itself whatever name reaches it (another letter case, a
+// symbolic or a hard link): the device and file number on Linux, the volume and file index
+// on Windows.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 class Env {
  public:
   virtual ~Env() = default;
@@ -73,6 +82,12 @@ class Env {
   // Removes an empty folder. Returns 0 or an error number (75 when it is not empty or not a
   // folder, 76 when it is missing).
   virtual int RemoveFolder(std::string_view path) = 0;
+  // The identity of the file or folder at path, links followed; nullopt when nothing stands
+  // there.
+  virtual std::optional<FileIdentity> IdentityOf(std::string_view path) = 0;
+  // Whether this process may create files in the folder at path: 0, or an error number (70
+  // no permission or a read-only file system) with the reason in LastErrorText.
+  virtual int CheckFolderWritable(std::string_view path) = 0;
   // The current working directory exactly as the operating system reports it.
   virtual std::string WorkingDirectory() = 0;
   // The short (8.3) form of a path; fails (nullopt) when there is none.
@@ -110,6 +125,12 @@ class Env {
   virtual LocalTime Now() = 0;
   // A pseudo-random number with 0 <= r < 1.
   virtual double Random() = 0;
+
+  // This process's number, and whether the process of a number still runs: a file a
+  // process writes beside its output carries its number, so that a later run can tell the
+  // leftovers of a process that was killed from the work of one that still runs.
+  virtual long ProcessId() = 0;
+  virtual bool ProcessRuns(long id) = 0;
 };
 
 // The system's implementation of every service for the names of the legacy data: found in
@@ -168,6 +189,12 @@ class EnvWrapper : public Env {
     return target_.FolderEntries(path);
   }
   int RemoveFolder(std::string_view path) override { return target_.RemoveFolder(path); }
+  std::optional<FileIdentity> IdentityOf(std::string_view path) override {
+    return target_.IdentityOf(path);
+  }
+  int CheckFolderWritable(std::string_view path) override {
+    return target_.CheckFolderWritable(path);
+  }
   std::string WorkingDirectory() override { return target_.WorkingDirectory(); }
   std::optional<std::string> ShortPath(std::string_view path) override {
     return target_.ShortPath(path);
@@ -191,6 +218,8 @@ class EnvWrapper : public Env {
   void HeapFree(int heap, void* block) override { target_.HeapFree(heap, block); }
   LocalTime Now() override { return target_.Now(); }
   double Random() override { return target_.Random(); }
+  long ProcessId() override { return target_.ProcessId(); }
+  bool ProcessRuns(long id) override { return target_.ProcessRuns(id); }
 
  private:
   Env& target_;

@@ -113,5 +113,23 @@ TEST_F(EnvTest, RandomNumbersStayBelowOne) {
   }
 }
 
+TEST_F(EnvTest, IdentityFollowsTheFileWhateverNameReachesIt) {
+  folder.Write("data/wrestlrs.dat", "1");
+  folder.Write("data/teams.dat", "1");
+  std::optional<FileIdentity> roster = env.IdentityOf(Legacy("DATA\\WRESTLRS.DAT"));
+  ASSERT_TRUE(roster.has_value());
+  EXPECT_EQ(ExactPathEnv().IdentityOf(folder / "data/wrestlrs.dat"), roster);
+  EXPECT_NE(env.IdentityOf(Legacy("data\\teams.dat")), roster);
+  EXPECT_NE(env.IdentityOf(Legacy("data")), roster);
+  EXPECT_EQ(env.IdentityOf(Legacy("data\\missing.dat")), std::nullopt);
+}
+
+TEST_F(EnvTest, ThisProcessRunsAndAFolderOfItsOwnIsWritable) {
+  EXPECT_TRUE(env.ProcessRuns(env.ProcessId()));
+  EXPECT_FALSE(env.ProcessRuns(0));
+  EXPECT_EQ(env.CheckFolderWritable(folder.path()), 0);
+  EXPECT_EQ(folder.List(), std::vector<std::string>{}) << "a probe leaves nothing behind";
+}
+
 }  // namespace
 }  // namespace kzo::platform

@@ -18,6 +18,25 @@ std::vector<std::string_view> SplitPathComponents(std::string_view path) {
   return parts;
 }
 
+std::string FoldAsciiCase(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return folded;
+}
+
+std::size_t LastNameStart(std::string_view path) {
+  std::size_t cut = path.size();
+  while (cut > 0 && !IsPathSeparator(path[cut - 1])) --cut;
+  return cut;
+}
+
+std::size_t LastExactNameStart(std::string_view path) {
+  std::size_t cut = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
+  return cut == std::string_view::npos ? 0 : cut + 1;
+}
+
 bool IsAbsolutePath(std::string_view path) {
   return (!path.empty() && IsPathSeparator(path[0])) || IsAbsoluteExactPath(path);
 }

@@ -31,8 +31,26 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// The argument that asks a program for help by the system's own convention: "/?" on
+// Windows; none elsewhere, where "/?" is a path like any other.
+#ifdef _WIN32
+inline constexpr std::string_view kSystemHelpArgument = "/?";
+#else
+inline constexpr std::string_view kSystemHelpArgument = {};
+#endif
+
 // True for "\" and "/".
 bool IsPathSeparator(char c);
+
+// The name with its ASCII letters in lower case: names that fold equal name one file
+// wherever letter case does not matter.
+std::string FoldAsciiCase(std::string_view name);
+
+// Where the last name of path begins: after its last "\" or "/", or at 0.
+std::size_t LastNameStart(std::string_view path);
+
+// The same for a path named on the command line: after its last "/" (on Windows also "\").
+std::size_t LastExactNameStart(std::string_view path);
 
 // Splits at "\" and "/", skipping empty components.
 std::vector<std::string_view> SplitPathComponents(std::string_view path);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <limits>
 #include <random>
 #include <unordered_map>
 #include <vector>
@@ -208,6 +209,21 @@ class PosixEnv final : public Env {
     return Failed(errno == ENOENT ? 76 : errno == EACCES || errno == EPERM ? 70 : 75);
   }
 
+  std::optional<FileIdentity> IdentityOf(std::string_view path) override {
+    ResolvedPath resolved = Resolve(path);
+    struct stat status;
+    if (resolved.error != 0 || stat(resolved.path.c_str(), &status) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                        static_cast<std::uint64_t>(status.st_ino)};
+  }
+
+  int CheckFolderWritable(std::string_view path) override {
+    ResolvedPath resolved = Resolve(path);
+    if (resolved.error != 0) return NotFound(76);
+    if (faccessat(AT_FDCWD, resolved.path.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return 0;
+    return Failed(ErrorFromErrno(errno));
+  }
+
   std::string WorkingDirectory() override {
     std::vector<char> buffer(4096);
     while (getcwd(buffer.data(), buffer.size()) == nullptr) {
@@ -317,6 +333,14 @@ class PosixEnv final : public Env {
   double Random() override {
     double r = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
     return r < 1.0 ? r : std::nextafter(1.0, 0.0);
+  }
+
+  long ProcessId() override { return static_cast<long>(getpid()); }
+
+  // A process that runs but belongs to another user answers EPERM.
+  bool ProcessRuns(long id) override {
+    if (id <= 0 || id > std::numeric_limits<pid_t>::max()) return false;
+    return kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
   }
 
  private:

@@ -283,6 +283,34 @@ class WindowsEnv final : public Env {
     return RemoveDirectoryW(folder.c_str()) ? 0 : Failed();
   }
 
+  std::optional<FileIdentity> IdentityOf(std::string_view path) override {
+    HANDLE file =
+        CreateFileW(Native(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information;
+    bool known = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    if (!known) return std::nullopt;
+    return FileIdentity{
+        information.dwVolumeSerialNumber,
+        (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+  }
+
+  // A folder's attributes do not tell whether files may be made in it: a probe file that
+  // the system removes when it is closed does.
+  int CheckFolderWritable(std::string_view path) override {
+    std::wstring probe = Native(path) + L"\\kzo-probe-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      int error = Failed();
+      return error == 58 ? 0 : error;  // a probe of another run stands there: writable
+    }
+    CloseHandle(file);
+    return 0;
+  }
+
   // A folder whose long name code page 437 cannot spell is named by its short form; "."
   // when it has none either.
   std::string WorkingDirectory() override {
@@ -390,6 +418,17 @@ class WindowsEnv final : public Env {
   double Random() override {
     double r = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
     return r < 1.0 ? r : std::nextafter(1.0, 0.0);
+  }
+
+  long ProcessId() override { return static_cast<long>(GetCurrentProcessId()); }
+
+  bool ProcessRuns(long id) override {
+    if (id <= 0) return false;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+    bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
   }
 
  private:

@@ -8,14 +8,6 @@
 namespace kzo::platform {
 namespace {
 
-std::string FoldAscii(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return folded;
-}
-
 // The bytes of a file on disk, read through env; nullopt when it cannot be read.
 std::optional<std::string> ReadWhole(Env& env, std::string_view path) {
   OpenResult opened = env.Open(path, OpenMode::kInput);
@@ -54,7 +46,7 @@ std::optional<WriteView::Place> WriteView::PlaceOf(std::string_view path, int& e
   error = 0;
   std::optional<std::string> on_disk = target().LongPath(path);
   std::string shown = on_disk ? *on_disk : *resolved + kPathSeparator + std::string(name);
-  return Place{*resolved + kPathSeparator + FoldAscii(name), shown, on_disk.has_value(),
+  return Place{*resolved + kPathSeparator + FoldAsciiCase(name), shown, on_disk.has_value(),
                on_disk && target().FileExists(path)};
 }
 
