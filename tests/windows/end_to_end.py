@@ -111,6 +111,32 @@ def upkeep_checks(work):
           backups == [b" 2 \r\n", b" 1 \r\n"] and not os.path.exists(database + ".bak3"), repr(backups))
 
 
+def command_line_checks(work):
+    """A "/" begins a path, as on the current drive, and "/?" asks for help; the export
+    refuses an output that is a legacy file in another letter case, and removes what a
+    stopped export left."""
+    folder = os.path.join(work, "slashes")
+    copy_sample(folder)
+    done = run(options.import_program, ["/?"], folder)
+    check("/? shows the help", done.returncode == 0 and done.stdout.startswith(b"usage: kzo-import"),
+          repr((done.returncode, done.stdout[:100], done.stderr[:200])))
+    done = run(options.import_program, [folder], work)
+    check("a folder named from the root with / imports",
+          done.returncode == 0 and read(os.path.join(folder, "matches.txt")) == read(GOLDEN),
+          repr((done.returncode, done.stderr[:200])))
+    before = read(os.path.join(folder, "card.lgs"))
+    done = run(options.export_program, ["--output", "CARD.LGS"], folder)
+    check("an output that is a legacy file in another letter case is refused",
+          done.returncode == 2 and b"it is part of the legacy installation" in done.stderr and
+          read(os.path.join(folder, "card.lgs")) == before, repr((done.returncode, done.stderr[:300])))
+    left = os.path.join(work, "model.json.new-999999")
+    with open(left, "wb") as f:
+        f.write(b"left")
+    done = run(options.export_program, ["--output", "model.json", folder], work)
+    check("what a stopped export left beside its output is removed",
+          done.returncode == 0 and not os.path.exists(left), repr(done.stderr[:300]))
+
+
 def normalized(document, folders):
     """The document with the folder's path (in any letter case) and hire-term ends left out."""
     text = document.decode("utf-8")
@@ -165,6 +191,7 @@ with tempfile.TemporaryDirectory(prefix="kzo-windows-") as work:
     import_checks(work)
     report_checks(work)
     upkeep_checks(work)
+    command_line_checks(work)
     export_checks(work)
 print("%d passed, %d failed" % (results["passed"], results["failed"]))
 sys.exit(1 if results["failed"] else 0)
