@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "export/json_writer.h"
+#include "platform/code_page.h"
 
 namespace kzo::exporter {
 
@@ -137,7 +137,7 @@ void SqliteDb::Insert(std::string_view name, std::span<const SqlValue> row) {
     gathered.number = value.number;
     if (value.kind == SqlValue::Kind::kText) {
       std::size_t start = table.texts.size();
-      AppendCp437AsUtf8(table.texts, value.text);
+      platform::AppendCp437AsUtf8(table.texts, value.text);
       gathered.number = static_cast<std::int64_t>(start);
       gathered.size = static_cast<int>(table.texts.size() - start);
     }
