@@ -6,10 +6,10 @@
 
 #include "driver/command_line.h"
 #include "driver/run.h"
-#include "export/html_site.h"
+#include "export/html/html_site.h"
 #include "export/installation_guard.h"
 #include "export/output_file.h"
-#include "export/sqlite_export.h"
+#include "export/sqlite/sqlite_export.h"
 #include "platform/paths.h"
 #include "platform/write_view.h"
 

@@ -1,11 +1,11 @@
-#include "export/sqlite_db.h"
+#include "export/sqlite/sqlite_db.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../../tests/support/sqlite_rows.h"
+#include "../../../tests/support/sqlite_rows.h"
 #include "platform/testing/test_env.h"
 
 namespace kzo::exporter {

@@ -1,4 +1,4 @@
-#include "export/sqlite_roster.h"
+#include "export/sqlite/sqlite_roster.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // The home page and the pages of the roster: wrestlers, teams, stables, managers and moves.
 #include <algorithm>
 
-#include "export/html_pages.h"
+#include "export/html/html_pages.h"
 #include "export/slots.h"
 #include "model/find_wrestler.h"
 #include "roster/database.h"

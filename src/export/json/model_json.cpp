@@ -1,9 +1,9 @@
 #include <string>
 
-#include "export/circuit_json.h"
 #include "export/export_main.h"
+#include "export/json/circuit_json.h"
+#include "export/json/roster_json.h"
 #include "export/json_writer.h"
-#include "export/roster_json.h"
 #include "roster/database.h"
 
 namespace kzo::exporter {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "export/html_pages.h"
+#include "export/html/html_pages.h"
 #include "export/slots.h"
 #include "model/find_wrestler.h"
 #include "roster/database.h"

@@ -1,10 +1,10 @@
-#include "export/sqlite_circuits.h"
+#include "export/sqlite/sqlite_circuits.h"
 
 #include <string>
 #include <vector>
 
 #include "export/slots.h"
-#include "export/sqlite_roster.h"
+#include "export/sqlite/sqlite_roster.h"
 #include "model/circuit.h"
 #include "roster/crowd.h"
 #include "roster/database.h"

@@ -2,9 +2,9 @@
 // (BeginPage to EndPage) about what the last load built.
 #pragma once
 
-#include "export/html_fields.h"
-#include "export/html_site_index.h"
-#include "export/html_writer.h"
+#include "export/html/html_fields.h"
+#include "export/html/html_site_index.h"
+#include "export/html/html_writer.h"
 
 namespace kzo::exporter {
 

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "export/sqlite_db.h"
+#include "export/sqlite/sqlite_db.h"
 #include "model/circuit.h"
 
 namespace kzo::exporter {

@@ -1,9 +1,9 @@
-#include "export/html_site.h"
+#include "export/html/html_site.h"
 
 #include <functional>
 
-#include "export/html_assets.h"
-#include "export/html_pages.h"
+#include "export/html/html_assets.h"
+#include "export/html/html_pages.h"
 #include "export/json_writer.h"
 #include "export/slots.h"
 #include "platform/beside_files.h"

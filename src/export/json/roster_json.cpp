@@ -1,4 +1,4 @@
-#include "export/roster_json.h"
+#include "export/json/roster_json.h"
 
 #include <algorithm>
 #include <cstddef>

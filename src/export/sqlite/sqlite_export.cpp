@@ -1,9 +1,9 @@
-#include "export/sqlite_export.h"
+#include "export/sqlite/sqlite_export.h"
 
 #include "export/output_file.h"
-#include "export/sqlite_circuits.h"
-#include "export/sqlite_db.h"
-#include "export/sqlite_roster.h"
+#include "export/sqlite/sqlite_circuits.h"
+#include "export/sqlite/sqlite_db.h"
+#include "export/sqlite/sqlite_roster.h"
 
 namespace kzo::exporter {
 namespace {

@@ -1,4 +1,4 @@
-#include "export/sqlite_db.h"
+#include "export/sqlite/sqlite_db.h"
 
 #include <sqlite3.h>
 

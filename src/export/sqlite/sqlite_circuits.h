@@ -4,7 +4,7 @@
 // views that answer the usual questions (a wrestler's matches, records, title holders).
 #pragma once
 
-#include "export/sqlite_db.h"
+#include "export/sqlite/sqlite_db.h"
 
 namespace kzo::exporter {
 

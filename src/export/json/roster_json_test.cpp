@@ -1,4 +1,4 @@
-#include "export/roster_json.h"
+#include "export/json/roster_json.h"
 
 #include <gtest/gtest.h>
 

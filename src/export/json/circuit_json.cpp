@@ -1,6 +1,6 @@
-#include "export/circuit_json.h"
+#include "export/json/circuit_json.h"
 
-#include "export/roster_json.h"
+#include "export/json/roster_json.h"
 #include "export/slots.h"
 #include "model/circuit.h"
 

@@ -1,4 +1,4 @@
-#include "export/html_writer.h"
+#include "export/html/html_writer.h"
 
 #include "platform/code_page.h"
 
