@@ -4,7 +4,6 @@
 
 #include "export/html/html_pages.h"
 #include "export/slots.h"
-#include "model/find_wrestler.h"
 #include "roster/database.h"
 #include "store/datetime.h"
 
@@ -84,7 +83,7 @@ void WriteLeadingRecords(SiteFile& page, const SiteIndex& index, int circuit) {
   std::vector<ResultBar> bars;
   const auto& wrestlers = roster::Database().wrestlers;
   for (const auto& [w, counts] : records) {
-    bars.push_back({NameOr(wrestlers[static_cast<std::size_t>(w)].wname, "(no name)"), counts});
+    bars.push_back({NameOr(wrestlers[static_cast<std::size_t>(w)].wname, kNoName), counts});
   }
   WriteResultChart(page, "Wins, losses and draws of the leading wrestlers", bars);
   page << "<table>\n<tr><th>Wrestler</th><th>Matches</th><th>Wins</th><th>Losses</th>"
@@ -208,16 +207,6 @@ void WriteSegment(SiteFile& page, int number, const model::MatchRecord& match) {
 }
 
 }  // namespace
-
-void WriteTitleHolders(SiteFile& page, int circuit, const model::TitleRecord& title) {
-  int holders = StoredSlots(title.holder_count, model::kMaxHolderNames);
-  if (holders == 0) page << Legacy{title.holder};
-  for (int h = 1; h <= holders; ++h) {
-    if (h > 1) page << " &amp; ";
-    Text name = title.holder_names[static_cast<std::size_t>(h)];
-    WriteNamedWrestler(page, name, model::FindWrestler(View(name), circuit));
-  }
-}
 
 void WriteCircuitPage(SiteFile& page, const Site& site, int circuit) {
   const model::CircuitRecord& c = CircuitOf(circuit);

@@ -50,7 +50,7 @@ class SearchIndexSink : public JsonSink {
 
 void WriteSearchEntry(JsonWriter& json, Text name, const std::string& page, Text what) {
   json.BeginArray();
-  json.TextValue(NameOr(name, "(no name)"));
+  json.TextValue(NameOr(name, kNoName));
   json.String(page);
   json.TextValue(what);
   json.EndArray();
