@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "export/html/html_pages.h"
+#include "export/model_fields.h"
 #include "export/slots.h"
 #include "roster/database.h"
 #include "store/datetime.h"
@@ -20,31 +21,23 @@ void WriteDate(SiteFile& page, std::int64_t date_time) {
   page << Plain{date};
 }
 
-void WriteSettingRow(SiteFile& page, std::string_view label, std::int64_t value) {
-  page << "<tr><th>" << Plain{label} << "</th><td>" << value << "</td></tr>\n";
-}
-
-void WriteSettingRow(SiteFile& page, std::string_view label, Text value) {
-  page << "<tr><th>" << Plain{label} << "</th><td>" << Legacy{value} << "</td></tr>\n";
-}
-
+// The circuit's settings: every field of the circuit that the site labels, in declared order.
 void WriteCircuitSettings(SiteFile& page, const model::CircuitRecord& c) {
   page << "<h2>Settings</h2>\n<table class=\"fields\">\n";
-  WriteSettingRow(page, "Folder", c.folder);
-  WriteSettingRow(page, "Third line of the circuit list", c.lgs_line3);
-  WriteSettingRow(page, "card.cfg value", c.card_cfg_value);
-  WriteSettingRow(page, "Hiring does not check global teams", c.HiringDontCheckGlobalTeams);
-  WriteSettingRow(page, "Points added for a win", c.AddPointsForWin);
-  WriteSettingRow(page, "Points deducted for a loss", c.DeductPointsForLoss);
-  WriteSettingRow(page, "Title bonus", c.TitleBonusValue);
-  WriteSettingRow(page, "Winning streak importance", c.WinningStreakImportance);
-  WriteSettingRow(page, "Titles ignored in global ratings", c.IgnoreTitlesInGlobalRatings);
-  WriteSettingRow(page, "Universe circuit 1", c.UniverseCircuit1);
-  WriteSettingRow(page, "Universe circuit 2", c.UniverseCircuit2);
-  WriteSettingRow(page, "Hiring listed", c.hiring_listed);
-  page << "<tr><th>Today</th><td>";
-  WriteDate(page, c.today);
-  page << "</td></tr>\n</table>\n";
+  for (const Field& field : kCircuitType.fields) {
+    if (field.label.empty()) continue;
+    page << "<tr><th>" << Plain{field.label} << "</th><td>";
+    Value value = field.Read(&c);
+    if (field.type == Type::kDateTime) {
+      WriteDate(page, value.number);
+    } else if (value.kind == Value::Kind::kText) {
+      page << Legacy{value.text};
+    } else if (value.kind == Value::Kind::kInt) {
+      page << value.number;
+    }
+    page << "</td></tr>\n";
+  }
+  page << "</table>\n";
 }
 
 void WriteTitles(SiteFile& page, int circuit, const model::CircuitRecord& c) {

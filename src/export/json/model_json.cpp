@@ -2,21 +2,64 @@
 
 #include <string_view>
 
-#include "export/json/circuit_json.h"
 #include "export/json/roster_json.h"
+#include "export/model_fields.h"
 #include "export/output_file.h"
-#include "roster/database.h"
 
 namespace kzo::exporter {
 namespace {
 
-void WriteSettings(JsonWriter& json, const roster::GlobalSettings& settings) {
-  json.Key("settings");
+// Where a record stands: its slot in the list that holds it, and the slot of the record
+// that holds that list (what a field naming its owner holds).
+struct Place {
+  int slot = 0;
+  int owner = 0;
+};
+
+void WriteObject(JsonWriter& json, const RecordType& type, const void* record, Place place);
+
+void WriteValue(JsonWriter& json, const Field& field, const Value& value, Place place) {
+  switch (value.kind) {
+    case Value::Kind::kNull:
+      return json.Null();
+    case Value::Kind::kInt:
+      return json.Int(value.number);
+    case Value::Kind::kText:
+      return json.TextValue(value.text);
+    case Value::Kind::kRecord:
+      return WriteObject(json, *field.record, value.record, place);
+  }
+}
+
+// A list: an array of its slots, each written as its value; the record holding it stands at
+// owner.
+void WriteList(JsonWriter& json, const Field& field, const void* record, int owner) {
+  json.BeginArray();
+  int last = field.LastSlot(record);
+  if (field.type == Type::kRosterRecord) {
+    WriteRosterRecords(json, field.target.roster_kind, field.first, last,
+                       [&](int slot) { return field.Read(record, slot).record; });
+  } else {
+    for (int slot = field.first; slot <= last; ++slot) {
+      WriteValue(json, field, field.Read(record, slot), {slot, owner});
+    }
+  }
+  json.EndArray();
+}
+
+// A record: an object with a member per field, in declared order.
+void WriteObject(JsonWriter& json, const RecordType& type, const void* record, Place place) {
   json.BeginObject();
-  json.Int("UsePersons", settings.UsePersons);
-  json.Int("CCBackground", settings.CCBackground);
-  json.Int("GlobalHiring", settings.GlobalHiring);
-  json.TextValue("GlobalHiringLimitTo", settings.GlobalHiringLimitTo);
+  for (const Field& field : type.fields) {
+    json.Key(field.name);
+    if (field.IsList()) {
+      WriteList(json, field, record, place.slot);
+    } else if (field.target.owner) {
+      json.Int(place.owner);
+    } else {
+      WriteValue(json, field, field.Read(record), place);
+    }
+  }
   json.EndObject();
 }
 
@@ -62,18 +105,7 @@ std::optional<std::string> StreamDocumentToFile(platform::Env& files, const std:
 }  // namespace
 
 void WriteModelJson(JsonWriter& json) {
-  const roster::RosterDatabase& db = roster::Database();
-  json.BeginObject();
-  json.Key("format");
-  json.String("kzo-model");
-  json.Int("version", 1);
-  json.TextValue("legacy_folder", db.legacy_folder);
-  WriteSettings(json, db.settings);
-  WriteRosters(json);
-  WriteCrowdReactions(json);
-  WriteCircuits(json);
-  WriteFieldDictionary(json);
-  json.EndObject();
+  WriteObject(json, kModelType, TheModel(), {});
 }
 
 std::optional<std::string> WriteJsonDocument(platform::Env& env, platform::Env& files,

@@ -2,19 +2,15 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "export/record_fields.h"
-#include "export/slots.h"
 
 namespace kzo::exporter {
 namespace {
-
-// A member named exactly as the field of the record r it holds.
-#define INT(field) json.Int(#field, r.field)
-#define TEXT(field) json.TextValue(#field, r.field)
 
 // What a member of a record object holds: a field the dictionary describes, or one of the
 // two fields that every roster record has beside those: its number and its import stamp.
@@ -62,11 +58,11 @@ void WriteList(JsonWriter& json, const RecordField& field, const std::byte* reco
   json.EndArray();
 }
 
-void WriteStamp(JsonWriter& json, const store::ImportStamp& r) {
-  TEXT(source);
-  INT(created);
-  TEXT(importer);
-  INT(modified);
+void WriteStamp(JsonWriter& json, const store::ImportStamp& stamp) {
+  json.TextValue("source", stamp.source);
+  json.Int("created", stamp.created);
+  json.TextValue("importer", stamp.importer);
+  json.Int("modified", stamp.modified);
 }
 
 void WriteMember(JsonWriter& json, const Member& member, const std::byte* record) {
@@ -83,95 +79,42 @@ void WriteMember(JsonWriter& json, const Member& member, const std::byte* record
   }
 }
 
-}  // namespace
-
 template <class Record>
-void WriteRecords(JsonWriter& json, std::string_view key, const Record* records, int first,
-                  int last) {
+void WriteRecords(JsonWriter& json, int first, int last,
+                  const std::function<const void*(int)>& record) {
   std::vector<Member> members = Members<Record>();
-  json.Key(key);
-  json.BeginArray();
   for (int slot = first; slot <= last; ++slot) {
+    const std::byte* bytes = RecordBytes(*static_cast<const Record*>(record(slot)));
     json.BeginObject();
-    for (const Member& member : members) WriteMember(json, member, RecordBytes(records[slot]));
+    for (const Member& member : members) WriteMember(json, member, bytes);
     json.EndObject();
   }
-  json.EndArray();
 }
 
-template void WriteRecords(JsonWriter&, std::string_view, const roster::WrestlerRecord*, int, int);
-template void WriteRecords(JsonWriter&, std::string_view, const roster::MoveRecord*, int, int);
-template void WriteRecords(JsonWriter&, std::string_view, const roster::DiveRecord*, int, int);
-template void WriteRecords(JsonWriter&, std::string_view, const roster::ManagerRecord*, int, int);
-template void WriteRecords(JsonWriter&, std::string_view, const roster::ForeignObjectRecord*, int,
-                           int);
-template void WriteRecords(JsonWriter&, std::string_view, const roster::GimmickMatchRecord*, int,
-                           int);
-template void WriteRecords(JsonWriter&, std::string_view, const roster::StableRecord*, int, int);
-template void WriteRecords(JsonWriter&, std::string_view, const roster::TeamRecord*, int, int);
+}  // namespace
 
-void WriteCrowdReaction(JsonWriter& json, const roster::CrowdReaction& r) {
-  json.BeginObject();
-  INT(crowd_kind);
-  INT(reaction);
-  TEXT(wrestler_name);
-  TEXT(text);
-  INT(spare);
-  json.EndObject();
-}
-
-void WriteFieldEntry(JsonWriter& json, const roster::FieldEntry& r) {
-  json.BeginObject();
-  INT(kind);
-  INT(field);
-  TEXT(key);
-  TEXT(label);
-  INT(value_type);
-  INT(ref_kind);
-  INT(ref_field);
-  INT(slots);
-  json.EndObject();
-}
-
-#undef INT
-#undef TEXT
-
-// Every slot of a roster, slot 0 included.
-template <class Record>
-void WriteRoster(JsonWriter& json, std::string_view key, const std::vector<Record>& roster) {
-  WriteRecords(json, key, roster.data(), 0, static_cast<int>(roster.size()) - 1);
-}
-
-void WriteRosters(JsonWriter& json) {
-  const roster::RosterDatabase& db = roster::Database();
-  WriteRoster(json, "managers", db.managers);
-  WriteRoster(json, "moves", db.moves);
-  WriteRoster(json, "dives", db.dives);
-  WriteRoster(json, "wrestlers", db.wrestlers);
-  WriteRoster(json, "foreign_objects", db.foreign_objects);
-  WriteRoster(json, "gimmick_matches", db.gimmick_matches);
-  WriteRoster(json, "stables", db.stables);
-  WriteRoster(json, "teams", db.teams);
-}
-
-void WriteCrowdReactions(JsonWriter& json) {
-  const roster::CrowdTable& table = roster::CrowdReactions();
-  json.Key("crowd_reactions");
-  json.BeginArray();
-  for (int i = 1; i <= StoredSlots(table.count, roster::kMaxCrowdReactions); ++i) {
-    WriteCrowdReaction(json, table.entries[static_cast<std::size_t>(i)]);
+void WriteRosterRecords(JsonWriter& json, std::int32_t kind, int first, int last,
+                        const std::function<const void*(int)>& record) {
+  switch (kind) {
+    case roster::kKindWrestlers:
+      return WriteRecords<roster::WrestlerRecord>(json, first, last, record);
+    case roster::kKindMoves:
+      return WriteRecords<roster::MoveRecord>(json, first, last, record);
+    case roster::kKindManagers:
+      return WriteRecords<roster::ManagerRecord>(json, first, last, record);
+    case roster::kKindTeams:
+      return WriteRecords<roster::TeamRecord>(json, first, last, record);
+    case roster::kKindStables:
+      return WriteRecords<roster::StableRecord>(json, first, last, record);
+    case roster::kKindForeignObjects:
+      return WriteRecords<roster::ForeignObjectRecord>(json, first, last, record);
+    case roster::kKindGimmickMatches:
+      return WriteRecords<roster::GimmickMatchRecord>(json, first, last, record);
+    case roster::kKindDives:
+      return WriteRecords<roster::DiveRecord>(json, first, last, record);
+    default:
+      throw FieldError("no roster records of kind " + std::to_string(kind));
   }
-  json.EndArray();
-}
-
-void WriteFieldDictionary(JsonWriter& json) {
-  const roster::FieldDictionary& dictionary = roster::Dictionary();
-  json.Key("field_dictionary");
-  json.BeginArray();
-  for (int i = 1; i <= StoredSlots(dictionary.entry_count, roster::kMaxFieldEntries); ++i) {
-    WriteFieldEntry(json, dictionary.entries[static_cast<std::size_t>(i)]);
-  }
-  json.EndArray();
 }
 
 }  // namespace kzo::exporter
