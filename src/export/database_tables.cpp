@@ -1,6 +1,7 @@
 #include "export/database_tables.h"
 
 #include <cstdint>
+#include <deque>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -25,13 +26,14 @@ struct Source {
 // from its slot's value).
 struct ColumnSource {
   enum class Kind {
-    kFields,    // every single value of the record at path, in declared order; the list named
-                // spread gives a column per slot, named name and the slot number
-    kField,     // the single value at path, in the column name (the field's name when empty)
-    kItem,      // the slot's value, in the column name
-    kBeside,    // the slot of the same number of the list at path of the record above, in the
-                // column name; no value beyond the list's last slot
-    kComputed,  // what computed reads from the record, in the column of its name
+    kEveryValue,  // every single value of the record at path, in declared order, each in a
+                  // column of its name; the list named spread gives a column per slot, named
+                  // name and the slot's number
+    kValue,       // the single value at path, in the column name (the field's name when empty)
+    kItem,        // the slot's value, in the column name
+    kBeside,      // the slot of the same number of the list at path of the record that holds
+                  // the rows' list, in the column name; no value beyond that list's last slot
+    kComputed,    // what computed reads from the record, in the column of its name
   };
   Kind kind;
   std::string_view path = {};
@@ -41,13 +43,13 @@ struct ColumnSource {
 };
 
 ColumnSource EveryValueOf(std::string_view path = {}) {
-  return {ColumnSource::Kind::kFields, path};
+  return {ColumnSource::Kind::kEveryValue, path};
 }
 ColumnSource EveryValueSpreading(std::string_view list, std::string_view name) {
-  return {.kind = ColumnSource::Kind::kFields, .name = name, .spread = list};
+  return {.kind = ColumnSource::Kind::kEveryValue, .name = name, .spread = list};
 }
 ColumnSource ValueOf(std::string_view path, std::string_view name = {}) {
-  return {ColumnSource::Kind::kField, path, name};
+  return {ColumnSource::Kind::kValue, path, name};
 }
 ColumnSource ItemAs(std::string_view name) {
   return {.kind = ColumnSource::Kind::kItem, .name = name};
@@ -65,13 +67,13 @@ ColumnSource ComputedAs(const Field& field) {
 // record of the row above.
 struct Layout {
   std::string_view name;
+  std::string_view above = {};  // the table whose rows' records hold the lists; none: the model
   std::vector<Source> sources = {};
   std::string_view tag = {};
   std::string_view slot = {};
   std::string_view slot_as = {};  // how the tables below name the slot column
   std::int32_t slot_names = 0;    // the roster kind whose record a slot number names
   std::vector<ColumnSource> columns = {};
-  std::vector<Layout> children = {};
   bool quoted = false;
 };
 
@@ -80,7 +82,7 @@ constexpr Field kResult = Computed<model::MatchRecord, [](const model::MatchReco
   return Str(model::ResultText(m));
 }>("result", Type::kText);
 
-// The tables beyond the rosters, below the whole model's record, in the order they are made.
+// The tables beyond the rosters, in the order they are made.
 std::vector<Layout> Layouts() {
   return {
       {.name = "field_dictionary",
@@ -97,80 +99,84 @@ std::vector<Layout> Layouts() {
       {.name = "circuits",
        .sources = {{"circuits"}},
        .slot = "circuit",
-       .columns = {EveryValueOf()},
-       .children =
-           {
-               {.name = "titles",
-                .sources = {{"titles"}},
-                .slot = "title",
-                .columns = {EveryValueOf()},
-                .children = {{.name = "title_holders",
-                              .sources = {{"holder_names"}},
-                              .slot = "slot",
-                              .columns = {ItemAs("name")}}}},
-               {.name = "shows",
-                .sources = {{"shows"}},
-                .slot = "show",
-                .columns = {EveryValueOf()},
-                .children =
-                    {{.name = "matches",
-                      .sources = {{"matches"}},
-                      .slot = "slot",
-                      .slot_as = "match",
-                      .columns = {ValueOf("match_type"), ValueOf("has_fa_block"),
-                                  ComputedAs(kResult), ValueOf("rating_text", "rating"),
-                                  ValueOf("text_line_count"), ValueOf("text_line2_count"),
-                                  ValueOf("bracket_note_count"), ValueOf("paren_note_count"),
-                                  ValueOf("fa_lines.line_count", "fa_line_count"),
-                                  ValueOf("breakdown_count")},
-                      .children =
-                          {
-                              {.name = "match_text_lines",
-                               .sources = {{"text_lines", "text_lines"},
-                                           {"text_lines2", "text_lines2"}},
-                               .tag = "list",
-                               .slot = "slot",
-                               .columns = {ItemAs("line")}},
-                              {.name = "match_notes",
-                               .sources = {{"bracket_notes", "bracket"}, {"paren_notes", "paren"}},
-                               .tag = "kind",
-                               .slot = "slot",
-                               .columns = {ItemAs("note")}},
-                              {.name = "fa_lines",
-                               .sources = {{"fa_lines.lines"}},
-                               .slot = "slot",
-                               .columns = {ItemAs("line")}},
-                              {.name = "breakdown",
-                               .sources = {{"breakdown"}},
-                               .slot = "slot",
-                               .columns = {EveryValueOf()}},
-                          }}}},
-               {.name = "circuit_roster",
-                .sources = {{"roster"}},
-                .slot = "wrestler",
-                .slot_names = roster::kKindWrestlers,
-                .columns = {EveryValueOf(), BesideAs("wht_values", "wht_value")},
-                .children = {{.name = "circuit_roster_managers",
-                              .sources = {{"managers"}},
-                              .slot = "slot",
-                              .columns = {ItemAs("manager")}},
-                             {.name = "hire_terms",
-                              .sources = {{"hire_terms"}},
-                              .slot = "term",
-                              .columns = {EveryValueOf()}}}},
-               {.name = "points_entries",
-                .sources = {{"points.pts.entries", "pts"},
-                            {"points.pts_t.entries", "pts_t"},
-                            {"points.pts_s.entries", "pts_s"},
-                            {"points.totals.entries", "totals"}},
-                .tag = "points_table",
-                .slot = "entry",
-                .columns = {EveryValueSpreading("values", "value")},
-                .children = {{.name = "points_participants",
-                              .sources = {{"participants"}},
-                              .slot = "slot",
-                              .columns = {ItemAs("wrestler")}}}},
-           }},
+       .columns = {EveryValueOf()}},
+      {.name = "titles",
+       .above = "circuits",
+       .sources = {{"titles"}},
+       .slot = "title",
+       .columns = {EveryValueOf()}},
+      {.name = "title_holders",
+       .above = "titles",
+       .sources = {{"holder_names"}},
+       .slot = "slot",
+       .columns = {ItemAs("name")}},
+      {.name = "shows",
+       .above = "circuits",
+       .sources = {{"shows"}},
+       .slot = "show",
+       .columns = {EveryValueOf()}},
+      {.name = "matches",
+       .above = "shows",
+       .sources = {{"matches"}},
+       .slot = "slot",
+       .slot_as = "match",
+       .columns = {ValueOf("match_type"), ValueOf("has_fa_block"), ComputedAs(kResult),
+                   ValueOf("rating_text", "rating"), ValueOf("text_line_count"),
+                   ValueOf("text_line2_count"), ValueOf("bracket_note_count"),
+                   ValueOf("paren_note_count"), ValueOf("fa_lines.line_count", "fa_line_count"),
+                   ValueOf("breakdown_count")}},
+      {.name = "match_text_lines",
+       .above = "matches",
+       .sources = {{"text_lines", "text_lines"}, {"text_lines2", "text_lines2"}},
+       .tag = "list",
+       .slot = "slot",
+       .columns = {ItemAs("line")}},
+      {.name = "match_notes",
+       .above = "matches",
+       .sources = {{"bracket_notes", "bracket"}, {"paren_notes", "paren"}},
+       .tag = "kind",
+       .slot = "slot",
+       .columns = {ItemAs("note")}},
+      {.name = "fa_lines",
+       .above = "matches",
+       .sources = {{"fa_lines.lines"}},
+       .slot = "slot",
+       .columns = {ItemAs("line")}},
+      {.name = "breakdown",
+       .above = "matches",
+       .sources = {{"breakdown"}},
+       .slot = "slot",
+       .columns = {EveryValueOf()}},
+      {.name = "circuit_roster",
+       .above = "circuits",
+       .sources = {{"roster"}},
+       .slot = "wrestler",
+       .slot_names = roster::kKindWrestlers,
+       .columns = {EveryValueOf(), BesideAs("wht_values", "wht_value")}},
+      {.name = "circuit_roster_managers",
+       .above = "circuit_roster",
+       .sources = {{"managers"}},
+       .slot = "slot",
+       .columns = {ItemAs("manager")}},
+      {.name = "hire_terms",
+       .above = "circuit_roster",
+       .sources = {{"hire_terms"}},
+       .slot = "term",
+       .columns = {EveryValueOf()}},
+      {.name = "points_entries",
+       .above = "circuits",
+       .sources = {{"points.pts.entries", "pts"},
+                   {"points.pts_t.entries", "pts_t"},
+                   {"points.pts_s.entries", "pts_s"},
+                   {"points.totals.entries", "totals"}},
+       .tag = "points_table",
+       .slot = "entry",
+       .columns = {EveryValueSpreading("values", "value")}},
+      {.name = "points_participants",
+       .above = "points_entries",
+       .sources = {{"participants"}},
+       .slot = "slot",
+       .columns = {ItemAs("wrestler")}},
   };
 }
 
@@ -179,20 +185,6 @@ struct ColumnRead {
   ColumnSource::Kind kind;
   std::vector<const Field*> path;  // records, then the field holding the value
   int slot = 0;                    // a slot of a spread list
-};
-
-// A layout resolved against the record descriptions.
-struct Node {
-  Table table;
-  struct List {
-    std::vector<const Field*> path;  // records, then the list
-    std::string_view tag;
-  };
-  std::vector<List> sources;
-  bool tagged = false;   // a key column names the source of a row
-  bool records = false;  // the rows are the records of their slots, not values
-  std::vector<ColumnRead> columns;
-  std::vector<Node> children;
 };
 
 // A key column of a table, as the tables below it name it.
@@ -207,6 +199,22 @@ struct Above {
   std::string table;             // its name ("" for the whole model)
   std::vector<Key> keys;         // its key columns as the tables below name them
   std::vector<std::string> own;  // its key columns as it names them
+};
+
+// A layout resolved against the record descriptions.
+struct Node {
+  Table table;
+  struct List {
+    std::vector<const Field*> path;  // records, then the list
+    std::string_view tag;
+  };
+  std::vector<List> sources;
+  bool tagged = false;   // a key column names the source of a row
+  bool records = false;  // the rows are the records of their slots, not values
+  std::vector<ColumnRead> columns;
+  bool top = false;                // its rows' lists are held by the model itself
+  std::vector<const Node*> below;  // the tables whose rows' lists its rows' records hold
+  Above here;                      // what the tables below need of it
 };
 
 // The fields along a path of names, from the record type.
@@ -249,30 +257,30 @@ void AddColumns(Node& node, const ColumnSource& source, const RecordType* type,
                 const RecordType* holder, const Field* list) {
   using Kind = ColumnSource::Kind;
   std::vector<const Field*> path;
-  if (source.kind == Kind::kField || (source.kind == Kind::kFields && !source.path.empty())) {
+  if (source.kind == Kind::kValue || (source.kind == Kind::kEveryValue && !source.path.empty())) {
     if (type == nullptr) throw std::invalid_argument(node.table.name + " holds no records");
     path = FieldPath(*type, source.path);
   }
   switch (source.kind) {
-    case Kind::kFields: {
+    case Kind::kEveryValue: {
       const RecordType* of = path.empty() ? type : path.back()->record;
       if (of == nullptr) throw std::invalid_argument(node.table.name + " holds no records");
       for (const Field& field : of->fields) {
         std::vector<const Field*> to = path;
         to.push_back(&field);
         if (IsSingleValue(field)) {
-          AddColumn(node, {Kind::kField, to}, field, std::string(field.name));
+          AddColumn(node, {Kind::kValue, to}, field, std::string(field.name));
         } else if (field.name == source.spread) {
           for (int slot = field.first; slot <= field.capacity; ++slot) {
-            AddColumn(node, {Kind::kField, to, slot}, field,
+            AddColumn(node, {Kind::kValue, to, slot}, field,
                       std::string(source.name) + std::to_string(slot));
           }
         }
       }
       return;
     }
-    case Kind::kField:
-      return AddColumn(node, {Kind::kField, path}, *path.back(),
+    case Kind::kValue:
+      return AddColumn(node, {Kind::kValue, path}, *path.back(),
                        std::string(source.name.empty() ? path.back()->name : source.name));
     case Kind::kItem:
       if (list == nullptr) throw std::invalid_argument(node.table.name + " holds no list");
@@ -281,29 +289,14 @@ void AddColumns(Node& node, const ColumnSource& source, const RecordType* type,
       path = FieldPath(*holder, source.path);
       return AddColumn(node, {Kind::kBeside, path}, *path.back(), std::string(source.name));
     case Kind::kComputed:
-      return AddColumn(node, {Kind::kField, {source.computed}}, *source.computed,
+      return AddColumn(node, {Kind::kValue, {source.computed}}, *source.computed,
                        std::string(source.computed->name));
   }
 }
 
-Node Resolve(const Layout& layout, const Above& above) {
-  Node node;
-  node.table = {.name = std::string(layout.name), .quoted = layout.quoted};
-  const Field* list = nullptr;
-  for (const Source& source : layout.sources) {
-    node.sources.push_back({FieldPath(*above.type, source.path), source.tag});
-    list = node.sources.back().path.back();
-  }
-  // The record type of the rows, and of the record that holds their list.
-  const RecordType* type = list ? list->record : above.type;
-  const RecordType* holder = above.type;
-  if (!node.sources.empty() && node.sources.back().path.size() > 1) {
-    holder = node.sources.back().path.end()[-2]->record;
-  }
-  node.tagged = !layout.tag.empty();
-  node.records = list != nullptr && list->record != nullptr;
-
-  // The key columns: those above (only one: referring to the table above), the tag, the slot.
+// Adds the key columns of node's table: those of the table above (the one column of a top
+// table refers to it; several refer to it together), the tag, the slot. Returns their names.
+std::vector<std::string> AddKeyColumns(Node& node, const Layout& layout, const Above& above) {
   std::vector<Column>& columns = node.table.columns;
   std::vector<std::string> keys;
   for (const Key& key : above.keys) {
@@ -314,6 +307,7 @@ Node Resolve(const Layout& layout, const Above& above) {
     }
     keys.push_back(key.name);
   }
+  if (above.keys.size() > 1) node.table.foreign_keys.push_back({keys, above.table, above.own});
   if (!layout.tag.empty()) {
     columns.push_back({.name = std::string(layout.tag), .text = true, .not_null = true});
     keys.emplace_back(layout.tag);
@@ -328,76 +322,94 @@ Node Resolve(const Layout& layout, const Above& above) {
     columns.push_back(std::move(slot));
     keys.emplace_back(layout.slot);
   }
+  // A table of one key column of its own has it as its key (an INTEGER PRIMARY KEY).
   if (keys.size() == 1 && above.keys.empty()) {
     columns.front().not_null = false;
     columns.front().primary_key = true;
   } else {
     node.table.primary_key = keys;
   }
-  if (above.keys.size() > 1) {
-    std::vector<std::string> owner(keys.begin(), keys.begin() + above.keys.size());
-    node.table.foreign_keys.push_back({owner, above.table, above.own});
-  }
+  return keys;
+}
 
-  for (const ColumnSource& source : layout.columns) AddColumns(node, source, type, holder, list);
-
-  Above here{type, node.table.name, above.keys, keys};
-  if (!layout.tag.empty()) here.keys.push_back({std::string(layout.tag), true});
-  if (!layout.slot.empty()) {
-    here.keys.push_back(
-        {std::string(layout.slot_as.empty() ? layout.slot : layout.slot_as), false});
-  }
-  for (const Layout& child : layout.children) node.children.push_back(Resolve(child, here));
-
-  // A column naming a slot of one of the record's lists refers to the row of that slot in
-  // the table below whose rows the list's slots are.
+// A column naming a slot of one of the record's lists (a roster entry's current hire term)
+// refers to the row of that slot in the table below whose rows are that list's slots.
+void AddSlotReferences(Node& node) {
+  const std::vector<std::string>& keys = node.here.own;
   for (std::size_t c = 0; c < node.columns.size(); ++c) {
     const Field& field = *node.columns[c].path.back();
     if (field.target.list.empty()) continue;
-    for (const Node& child : node.children) {
-      if (child.sources.size() != 1 ||
-          child.sources.front().path.back()->name != field.target.list) {
-        continue;
+    for (const Node* below : node.below) {
+      if (below->sources.size() == 1 &&
+          below->sources.front().path.back()->name == field.target.list) {
+        std::vector<std::string> columns = keys;
+        columns.push_back(node.table.columns[keys.size() + c].name);
+        node.table.foreign_keys.push_back({columns, below->table.name, below->table.primary_key});
       }
-      std::vector<std::string> from = keys;
-      from.push_back(node.table.columns[keys.size() + c].name);
-      node.table.foreign_keys.push_back({from, child.table.name, child.table.primary_key});
     }
+  }
+}
+
+Node Resolve(const Layout& layout, const Above& above) {
+  Node node;
+  node.table = {.name = std::string(layout.name), .quoted = layout.quoted};
+  const Field* list = nullptr;
+  for (const Source& source : layout.sources) {
+    node.sources.push_back({FieldPath(*above.type, source.path), source.tag});
+    list = node.sources.back().path.back();
+  }
+  node.tagged = !layout.tag.empty();
+  node.records = list != nullptr && list->record != nullptr;
+  // The record type of the rows, and of the record that holds their list.
+  const RecordType* type = list ? list->record : above.type;
+  const RecordType* holder = above.type;
+  if (!node.sources.empty() && node.sources.back().path.size() > 1) {
+    holder = node.sources.back().path.end()[-2]->record;
+  }
+  std::vector<std::string> keys = AddKeyColumns(node, layout, above);
+  for (const ColumnSource& source : layout.columns) AddColumns(node, source, type, holder, list);
+  node.here = {type, node.table.name, above.keys, keys};
+  if (node.tagged) node.here.keys.push_back({std::string(layout.tag), true});
+  if (!layout.slot.empty()) {
+    node.here.keys.push_back(
+        {std::string(layout.slot_as.empty() ? layout.slot : layout.slot_as), false});
   }
   return node;
 }
 
-std::vector<Node> Nodes() {
-  std::vector<Node> nodes;
-  Above model{&kModelType, "", {}, {}};
-  for (const Layout& layout : Layouts()) nodes.push_back(Resolve(layout, model));
+// The layouts resolved, in the order of the tables; the nodes hold each other.
+std::deque<Node> Nodes() {
+  std::deque<Node> nodes;
+  const Above model{&kModelType, "", {}, {}};
+  for (const Layout& layout : Layouts()) {
+    Node* above = nullptr;
+    for (Node& node : nodes) {
+      if (node.table.name == layout.above) above = &node;
+    }
+    if (above == nullptr && !layout.above.empty()) {
+      throw std::invalid_argument("no table " + std::string(layout.above));
+    }
+    nodes.push_back(Resolve(layout, above ? above->here : model));
+    nodes.back().top = above == nullptr;
+    if (above) above->below.push_back(&nodes.back());
+  }
+  for (Node& node : nodes) AddSlotReferences(node);
   return nodes;
 }
 
-void AddTables(std::vector<Table>& tables, const Node& node) {
-  tables.push_back(node.table);
-  for (const Node& child : node.children) AddTables(tables, child);
-}
-
-// The value of a field of a record as a column holds it: a reference to a roster record
-// that does not exist is no value.
-Value ColumnValue(const Field& field, const void* record, int slot) {
-  Value value = field.Read(record, slot);
-  if (field.type != Type::kReference || field.target.roster_kind == 0) return value;
-  if (value.kind != Value::Kind::kInt) return value;
+// A field's value as a column holds it: a reference to a roster record that does not exist
+// is no value.
+Value ColumnValue(const Field& field, const Value& value) {
+  if (field.target.roster_kind == 0 || value.kind != Value::Kind::kInt) return value;
   return Reference(field.target.roster_kind, value.number);
 }
 
 Value ReadColumn(const ColumnRead& read, const Value& item, const void* above, int slot) {
   using Kind = ColumnSource::Kind;
   const Field& field = *read.path.back();
-  if (read.kind == Kind::kItem) {
-    return item.kind == Value::Kind::kInt && field.type == Type::kReference
-               ? Reference(field.target.roster_kind, item.number)
-               : item;
-  }
+  if (read.kind == Kind::kItem) return ColumnValue(field, item);
   if (read.kind == Kind::kBeside) {
-    return slot <= field.LastSlot(above) ? ColumnValue(field, above, slot) : Null();
+    return slot <= field.LastSlot(above) ? ColumnValue(field, field.Read(above, slot)) : Null();
   }
   const void* record = item.record;
   for (std::size_t i = 0; i + 1 < read.path.size(); ++i) {
@@ -405,7 +417,7 @@ Value ReadColumn(const ColumnRead& read, const Value& item, const void* above, i
     if (next.kind != Value::Kind::kRecord) return Null();
     record = next.record;
   }
-  return ColumnValue(field, record, read.slot);
+  return ColumnValue(field, field.Read(record, read.slot));
 }
 
 void WriteRows(const Node& node, const void* above, std::vector<Value>& keys, RowSink& sink);
@@ -417,7 +429,7 @@ void WriteRow(const Node& node, const Value& item, const void* above, int slot,
   row.assign(keys.begin(), keys.end());
   for (const ColumnRead& read : node.columns) row.push_back(ReadColumn(read, item, above, slot));
   sink.Row(node.table, row);
-  for (const Node& child : node.children) WriteRows(child, item.record, keys, sink);
+  for (const Node* below : node.below) WriteRows(*below, item.record, keys, sink);
 }
 
 void WriteRows(const Node& node, const void* above, std::vector<Value>& keys, RowSink& sink) {
@@ -448,14 +460,17 @@ void WriteRows(const Node& node, const void* above, std::vector<Value>& keys, Ro
 std::vector<Table> DatabaseTables() {
   std::vector<Table> tables;
   AddRosterTables(tables);
-  for (const Node& node : Nodes()) AddTables(tables, node);
+  for (const Node& node : Nodes()) tables.push_back(node.table);
   return tables;
 }
 
 void WriteDatabaseRows(RowSink& sink) {
   WriteRosterRows(sink);
+  std::deque<Node> nodes = Nodes();
   std::vector<Value> keys;
-  for (const Node& node : Nodes()) WriteRows(node, TheModel(), keys, sink);
+  for (const Node& node : nodes) {
+    if (node.top) WriteRows(node, TheModel(), keys, sink);
+  }
 }
 
 }  // namespace kzo::exporter
