@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
 
+#include "export/slots.h"
 #include "store/text.h"
 
 namespace kzo::exporter {
@@ -95,57 +97,33 @@ struct Field {
   int LastSlot(const void* of) const { return last_slot(of); }
 
   // The modifiers the descriptions are written with, each a changed copy.
-  constexpr Field As(Type as) const {
-    Field f = *this;
-    f.type = as;
-    return f;
-  }
-  constexpr Field Means(std::string_view text) const {
-    Field f = *this;
-    f.meaning = text;
-    return f;
-  }
-  constexpr Field Label(std::string_view text) const {
-    Field f = *this;
-    f.label = text;
-    return f;
-  }
+  constexpr Field As(Type as) const { return With(&Field::type, as); }
+  constexpr Field Means(std::string_view text) const { return With(&Field::meaning, text); }
+  constexpr Field Label(std::string_view text) const { return With(&Field::label, text); }
+  constexpr Field Of(const RecordType& type) const { return With(&Field::record, &type); }
+  constexpr Field FromSlot(int slot) const { return With(&Field::first, slot); }
   constexpr Field Within(std::int64_t low, std::int64_t high) const {
-    Field f = *this;
-    f.lowest = low;
-    f.highest = high;
-    return f;
-  }
-  constexpr Field Of(const RecordType& type) const {
-    Field f = *this;
-    f.record = &type;
-    return f;
-  }
-  constexpr Field FromSlot(int slot) const {
-    Field f = *this;
-    f.first = slot;
-    return f;
+    return With(&Field::lowest, low).With(&Field::highest, high);
   }
   // A number that names a roster record of the kind, or a record that is one.
   constexpr Field Names(std::int32_t roster_kind) const {
-    Field f = *this;
-    f.type = type == Type::kRecord ? Type::kRosterRecord : Type::kReference;
-    f.target.roster_kind = roster_kind;
-    return f;
+    return With(&Field::type, type == Type::kRecord ? Type::kRosterRecord : Type::kReference)
+        .With(&Field::target, Target{.roster_kind = roster_kind});
   }
   // A number that names a slot of the list field of that name of the same record.
   constexpr Field NamesSlotOf(std::string_view list) const {
-    Field f = *this;
-    f.type = Type::kReference;
-    f.target.list = list;
-    return f;
+    return With(&Field::type, Type::kReference).With(&Field::target, Target{.list = list});
   }
   // The slot number of the record whose list holds this record.
   constexpr Field NamesOwner() const {
-    Field f = *this;
-    f.type = Type::kReference;
-    f.target.owner = true;
-    return f;
+    return With(&Field::type, Type::kReference).With(&Field::target, Target{.owner = true});
+  }
+
+  template <class T>
+  constexpr Field With(T Field::*member, T value) const {
+    Field changed = *this;
+    changed.*member = value;
+    return changed;
   }
 };
 
@@ -228,6 +206,16 @@ int LastSlotOf(const void* record) {
 template <class Record, auto slots>
 using ItemOf = std::remove_cvref_t<decltype(*slots(std::declval<const Record&>()).list)>;
 
+// The first slot of a list member: a heap list, or a std::array.
+template <class List>
+auto SlotZero(const List& list) {
+  if constexpr (std::is_pointer_v<List>) {
+    return static_cast<const std::remove_pointer_t<List>*>(list);
+  } else {
+    return list.data();
+  }
+}
+
 }  // namespace fields_detail
 
 // A field that is a member of its record, typed as the member is (a text, a number, or a
@@ -255,6 +243,34 @@ constexpr Field List(std::string_view name, int capacity) {
           .capacity = capacity,
           .read = fields_detail::ReadSlot<Record, slots>,
           .last_slot = fields_detail::LastSlotOf<Record, slots>};
+}
+
+// A list member counted by another member: slots 1..count, never more than the capacity nor
+// than a heap list holds (see StoredSlots).
+template <auto list, auto count, int capacity>
+constexpr Field CountedList(std::string_view name) {
+  using Record = typename fields_detail::MemberOf<decltype(list)>::Record;
+  return List<Record, [](const Record& r) {
+    auto slot0 = fields_detail::SlotZero(r.*list);
+    using Item = std::remove_cvref_t<decltype(*slot0)>;
+    if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(r.*list)>>) {
+      return Slots<Item>{slot0, StoredSlots(r.*list, r.*count, capacity)};
+    } else {
+      return Slots<Item>{slot0, StoredSlots(r.*count, capacity)};
+    }
+  }>(name, capacity);
+}
+
+// Every slot 1..n of a std::array member of slots 0..n.
+template <auto list>
+constexpr Field WholeList(std::string_view name) {
+  using Record = typename fields_detail::MemberOf<decltype(list)>::Record;
+  constexpr int last =
+      static_cast<int>(std::tuple_size_v<typename fields_detail::MemberOf<decltype(list)>::Value>) -
+      1;
+  return List<Record, [](const Record& r) {
+    return Slots<std::remove_cvref_t<decltype(*(r.*list).data())>>{(r.*list).data(), last};
+  }>(name, last);
 }
 
 }  // namespace kzo::exporter

@@ -21,8 +21,11 @@ const Field& FieldNamed(const RecordType& type, std::string_view name) {
 
 namespace {
 
-// A field that is the member of that name of the description's Record.
+// A field that is the member of that name of the description's Record; a list member counted
+// by the member count, of the capacity; a list member of a fixed number of slots.
 #define MEMBER(field) Member<&Record::field>(#field)
+#define COUNTED(list, count, capacity) CountedList<&Record::list, &Record::count, capacity>(#list)
+#define WHOLE(list) WholeList<&Record::list>(#list)
 
 namespace hire_term {
 using Record = model::HireTerm;
@@ -50,11 +53,7 @@ constexpr Field kFields[] = {
     MEMBER(hire_status)
         .Means("Line 3: the hire state, which decides whether and how long the "
                "circuit hires the wrestler."),
-    List<Record,
-         [](const Record& e) {
-           return Slots<model::HireTerm*>{e.hire_terms,
-                                          StoredSlots(e.hire_term_count, model::kMaxHireTerms)};
-         }>("hire_terms", model::kMaxHireTerms)
+    COUNTED(hire_terms, hire_term_count, model::kMaxHireTerms)
         .Of(kHireTermType)
         .Means("The hire terms in the order they were added."),
     MEMBER(hire_term_count).Within(0, model::kMaxHireTerms).Means("The number of hire terms."),
@@ -64,10 +63,7 @@ constexpr Field kFields[] = {
     MEMBER(hired).As(Type::kFlag).Means("1 when the circuit hires the wrestler."),
     MEMBER(injury).Means("The wrestler's value in card.inj, 0 when it is not listed there."),
     MEMBER(heel_value).Means("Line 4 of its record."),
-    List<Record,
-         [](const Record& e) {
-           return Slots<std::int32_t>{e.managers.data(), 4};
-         }>("managers", 4)
+    WHOLE(managers)
         .Names(roster::kKindManagers)
         .Means("Lines 5 to 8: the wrestler's managers, 0 for none, each in its own slot."),
     MEMBER(manager_count).Within(0, 4).Means("How many of the four managers are not 0."),
@@ -83,11 +79,7 @@ constexpr Field kFields[] = {
     MEMBER(title_short).Means("The name without its \" Title\" or \" Champion\" ending."),
     MEMBER(title_number).Means("The title's number in card.ttl."),
     MEMBER(holder_count).Within(0, model::kMaxHolderNames).Means("The number of holder names."),
-    List<Record,
-         [](const Record& t) {
-           return Slots<Text>{t.holder_names.data(),
-                              StoredSlots(t.holder_count, model::kMaxHolderNames)};
-         }>("holder_names", model::kMaxHolderNames)
+    COUNTED(holder_names, holder_count, model::kMaxHolderNames)
         .Means("The names of the holders, each a wrestler of the circuit when one has it."),
 };
 }  // namespace title
@@ -108,19 +100,9 @@ namespace fa_lines {
 using Record = model::FaLines;
 constexpr Field kFields[] = {
     MEMBER(line_count).Means("The number of lines."),
-    List<Record,
-         [](const Record& fa) {
-           return Slots<Text>{fa.lines, StoredSlots(fa.lines, fa.line_count, model::kMaxFaLines)};
-         }>("lines", model::kMaxFaLines)
-        .Means("The lines."),
+    COUNTED(lines, line_count, model::kMaxFaLines).Means("The lines."),
 };
 }  // namespace fa_lines
-
-// The text lists of a segment: slots 1..count of the list, at most capacity.
-template <int capacity>
-Slots<Text> TextList(Text* list, std::int32_t count) {
-  return {list, StoredSlots(list, count, capacity)};
-}
 
 namespace match {
 using Record = model::MatchRecord;
@@ -131,38 +113,22 @@ constexpr Field kFields[] = {
     MEMBER(has_fa_block)
         .As(Type::kFlag)
         .Means("1 when the header line ends with \"\\\": the segment owns cardfa. lines."),
-    List<Record,
-         [](const Record& m) {
-           return TextList<model::kMaxTextLines>(m.text_lines, m.text_line_count);
-         }>("text_lines", model::kMaxTextLines)
+    COUNTED(text_lines, text_line_count, model::kMaxTextLines)
         .Means("The segment's card lines; line 1 is the result sentence."),
     MEMBER(text_line_count).Means("The number of card lines."),
-    List<Record,
-         [](const Record& m) {
-           return TextList<model::kMaxTextLines>(m.text_lines2, m.text_line2_count);
-         }>("text_lines2", model::kMaxTextLines)
+    COUNTED(text_lines2, text_line2_count, model::kMaxTextLines)
         .Means("The same card lines, made a second time by the same steps."),
     MEMBER(text_line2_count).Means("The number of lines of the second list."),
     MEMBER(rating_text).Means("The segment's rating; empty when it has none."),
-    List<Record,
-         [](const Record& m) {
-           return TextList<model::kMaxBracketNotes>(m.bracket_notes, m.bracket_note_count);
-         }>("bracket_notes", model::kMaxBracketNotes)
+    COUNTED(bracket_notes, bracket_note_count, model::kMaxBracketNotes)
         .Means("The lines that begin with \"[\", without the brackets."),
     MEMBER(bracket_note_count).Means("The number of bracket notes."),
-    List<Record,
-         [](const Record& m) {
-           return TextList<model::kMaxParenNotes>(m.paren_notes, m.paren_note_count);
-         }>("paren_notes", model::kMaxParenNotes)
+    COUNTED(paren_notes, paren_note_count, model::kMaxParenNotes)
         .Means("The lines that begin with \"(\", without the parentheses."),
     MEMBER(paren_note_count).Means("The number of parenthesis notes."),
     MEMBER(fa_lines).Of(kFaLinesType).Means("The segment's cardfa. lines; none without them."),
     MEMBER(breakdown_count).Means("The number of participants the result names."),
-    List<Record,
-         [](const Record& m) {
-           return Slots<model::BreakdownItem>{
-               m.breakdown, StoredSlots(m.breakdown, m.breakdown_count, model::kMaxBreakdownItems)};
-         }>("breakdown", model::kMaxBreakdownItems)
+    COUNTED(breakdown, breakdown_count, model::kMaxBreakdownItems)
         .Of(kBreakdownItemType)
         .Means("The result sentence broken down into its participants and their outcomes."),
     Field{.name = "show", .type = Type::kInt}.NamesOwner().Means("The show of the segment."),
@@ -173,11 +139,7 @@ namespace show {
 using Record = model::ShowRecord;
 constexpr Field kFields[] = {
     MEMBER(overview).Means("The show's line of card.ovv."),
-    List<Record,
-         [](const Record& s) {
-           return Slots<model::MatchRecord>{
-               s.matches, StoredSlots(s.matches, s.match_count, model::kMaxMatches)};
-         }>("matches", model::kMaxMatches)
+    COUNTED(matches, match_count, model::kMaxMatches)
         .Of(kMatchType)
         .Means("The segments of the show's card, in card order."),
     MEMBER(match_count).Means("The number of segments."),
@@ -192,16 +154,8 @@ constexpr Field kFields[] = {
     MEMBER(active_product)
         .Means("1 when every participant is matched and active in the circuit, 0 when a "
                "matched one is not active, a multiple of -99 when one is not matched."),
-    List<Record,
-         [](const Record& e) {
-           return Slots<std::int32_t>{e.values.data(), 6};
-         }>("values", 6)
-        .Means("The entry's six numbers (in the totals: their sums)."),
-    List<Record,
-         [](const Record& e) {
-           return Slots<std::int32_t>{e.participants.data(),
-                                      StoredSlots(e.participant_count, model::kMaxParticipants)};
-         }>("participants", model::kMaxParticipants)
+    WHOLE(values).Means("The entry's six numbers (in the totals: their sums)."),
+    COUNTED(participants, participant_count, model::kMaxParticipants)
         .Names(roster::kKindWrestlers)
         .Means("The participants' wrestlers, 0 for a name that matched none."),
     MEMBER(participant_count).Means("The number of participants."),
@@ -215,11 +169,7 @@ constexpr Field kFields[] = {
 namespace points_table {
 using Record = model::PointsTable;
 constexpr Field kFields[] = {
-    List<Record,
-         [](const Record& t) {
-           return Slots<model::PointsEntry>{
-               t.entries, StoredSlots(t.entries, t.entry_count, model::kMaxPointsEntries)};
-         }>("entries", model::kMaxPointsEntries)
+    COUNTED(entries, entry_count, model::kMaxPointsEntries)
         .Of(kPointsEntryType)
         .Means("The entries in file order."),
     MEMBER(entry_count).Means("The number of entries."),
@@ -249,11 +199,7 @@ constexpr Field kFields[] = {
     MEMBER(folder).Label("Folder").Means(
         "The second line of its entry: the circuit's folder in the legacy folder."),
     MEMBER(lgs_line3).Label("Third line of the circuit list").Means("The third line of its entry."),
-    List<Record,
-         [](const Record& c) {
-           return Slots<model::TitleRecord>{
-               c.titles, StoredSlots(c.titles, c.title_count, model::kMaxTitles)};
-         }>("titles", model::kMaxTitles)
+    COUNTED(titles, title_count, model::kMaxTitles)
         .Of(kTitleType)
         .Means("The circuit's titles, from card.ttl."),
     MEMBER(title_count).Means("The number of titles."),
@@ -276,19 +222,11 @@ constexpr Field kFields[] = {
     List<Record, [](const Record& c) { return PerWrestler(c.wht_values); }>(
         "wht_values", model::kMaxRosterEntries)
         .Means("The card.wht value of each wrestler number."),
-    List<Record,
-         [](const Record& c) {
-           return Slots<roster::TeamRecord>{
-               c.teams, StoredSlots(c.teams, c.team_count, model::kMaxCircuitTeams)};
-         }>("teams", model::kMaxCircuitTeams)
+    COUNTED(teams, team_count, model::kMaxCircuitTeams)
         .Names(roster::kKindTeams)
         .Means("The circuit's own tag teams."),
     MEMBER(team_count).Means("The number of teams."),
-    List<Record,
-         [](const Record& c) {
-           return Slots<roster::StableRecord>{
-               c.stables, StoredSlots(c.stables, c.stable_count, model::kMaxCircuitStables)};
-         }>("stables", model::kMaxCircuitStables)
+    COUNTED(stables, stable_count, model::kMaxCircuitStables)
         .Names(roster::kKindStables)
         .Means("The circuit's own stables."),
     MEMBER(stable_count).Means("The number of stables."),
@@ -424,6 +362,8 @@ constexpr Field kFields[] = {
 }  // namespace model_fields
 
 #undef ROSTER
+#undef WHOLE
+#undef COUNTED
 #undef MEMBER
 
 }  // namespace

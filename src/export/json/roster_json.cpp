@@ -95,26 +95,9 @@ void WriteRecords(JsonWriter& json, int first, int last,
 
 void WriteRosterRecords(JsonWriter& json, std::int32_t kind, int first, int last,
                         const std::function<const void*(int)>& record) {
-  switch (kind) {
-    case roster::kKindWrestlers:
-      return WriteRecords<roster::WrestlerRecord>(json, first, last, record);
-    case roster::kKindMoves:
-      return WriteRecords<roster::MoveRecord>(json, first, last, record);
-    case roster::kKindManagers:
-      return WriteRecords<roster::ManagerRecord>(json, first, last, record);
-    case roster::kKindTeams:
-      return WriteRecords<roster::TeamRecord>(json, first, last, record);
-    case roster::kKindStables:
-      return WriteRecords<roster::StableRecord>(json, first, last, record);
-    case roster::kKindForeignObjects:
-      return WriteRecords<roster::ForeignObjectRecord>(json, first, last, record);
-    case roster::kKindGimmickMatches:
-      return WriteRecords<roster::GimmickMatchRecord>(json, first, last, record);
-    case roster::kKindDives:
-      return WriteRecords<roster::DiveRecord>(json, first, last, record);
-    default:
-      throw FieldError("no roster records of kind " + std::to_string(kind));
-  }
+  bool written = VisitRosterType(
+      kind, [&]<class Record>() { WriteRecords<Record>(json, first, last, record); });
+  if (!written) throw FieldError("no roster records of kind " + std::to_string(kind));
 }
 
 }  // namespace kzo::exporter
