@@ -119,6 +119,7 @@ struct Field {
     return With(&Field::type, Type::kReference).With(&Field::target, Target{.owner = true});
   }
 
+  // A copy with one member changed.
   template <class T>
   constexpr Field With(T Field::*member, T value) const {
     Field changed = *this;
@@ -152,7 +153,7 @@ struct MemberOf;
 template <class R, class T>
 struct MemberOf<T R::*> {
   using Record = R;
-  using Value = T;
+  using Held = T;
 };
 
 template <class T>
@@ -222,7 +223,7 @@ auto SlotZero(const List& list) {
 // record); a number that is a flag, a date-time or a reference says so with As or Names.
 template <auto member>
 constexpr Field Member(std::string_view name) {
-  using T = typename fields_detail::MemberOf<decltype(member)>::Value;
+  using T = typename fields_detail::MemberOf<decltype(member)>::Held;
   return {
       .name = name, .type = fields_detail::TypeOf<T>(), .read = fields_detail::ReadMember<member>};
 }
@@ -266,7 +267,7 @@ template <auto list>
 constexpr Field WholeList(std::string_view name) {
   using Record = typename fields_detail::MemberOf<decltype(list)>::Record;
   constexpr int last =
-      static_cast<int>(std::tuple_size_v<typename fields_detail::MemberOf<decltype(list)>::Value>) -
+      static_cast<int>(std::tuple_size_v<typename fields_detail::MemberOf<decltype(list)>::Held>) -
       1;
   return List<Record, [](const Record& r) {
     return Slots<std::remove_cvref_t<decltype(*(r.*list).data())>>{(r.*list).data(), last};
