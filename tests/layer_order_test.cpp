@@ -1,6 +1,9 @@
 // The layers of src/, each using only those before it. Every quoted include of the code
 // (tests and fuzz targets aside) names a layer at or before its own file's layer, and only
 // the platform layer includes the system's headers for files, folders, time or randomness.
+// Inside the export, each format has a room of its own (a folder of src/export other than
+// main): no room includes another, and what the formats share (src/export itself) includes
+// no room, except the command line, which dispatches to them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,6 +34,29 @@ std::size_t LayerRank(std::string_view relative) {
                                   kLayers.begin());
 }
 
+// The command line of the export, the one shared file that includes the formats' rooms.
+constexpr std::string_view kExportDispatcher = "export/export_main.cpp";
+
+// The export format's room a path below src/ lies in ("json" for "export/json/x.h"), or ""
+// for a path outside the rooms.
+std::string_view ExportRoom(std::string_view relative) {
+  if (!relative.starts_with("export/")) return "";
+  std::string_view rest = relative.substr(7);
+  std::size_t slash = rest.find('/');
+  if (slash == std::string_view::npos || rest.substr(0, slash) == "main") return "";
+  return rest.substr(0, slash);
+}
+
+// Why an include of target from the file at relative crosses the export's rooms, or "".
+std::string_view RoomViolation(std::string_view relative, std::string_view target) {
+  std::string_view from = ExportRoom(relative);
+  std::string_view to = ExportRoom(target);
+  if (to.empty() || to == from) return "";
+  if (!from.empty()) return "another export format's room";
+  if (relative == kExportDispatcher) return "";
+  return "an export format's room, from what the formats share";
+}
+
 bool IsTest(const fs::path& file) {
   std::string name = file.filename().string();
   return name.ends_with("_test.cpp") || name.ends_with("_test_support.h");
@@ -50,10 +76,14 @@ std::vector<std::string> LayerViolations(const fs::path& src) {
       if (!line.starts_with("#include ")) continue;
       std::string_view target = std::string_view(line).substr(9);
       std::string where = "src/" + relative + ": " + line;
+      std::string_view crossing =
+          target.starts_with('"') ? RoomViolation(relative, target.substr(1)) : "";
       if (rank == kLayers.size()) {
         violations.push_back(where + " (the file is in no layer)");
       } else if (target.starts_with('"') && LayerRank(target.substr(1)) > rank) {
         violations.push_back(where + " (a later layer)");
+      } else if (!crossing.empty()) {
+        violations.push_back(where + " (" + std::string(crossing) + ")");
       } else if (rank > 0 &&
                  std::any_of(kPlatformHeaders.begin(), kPlatformHeaders.end(),
                              [&](std::string_view h) { return target.starts_with(h); })) {
@@ -76,13 +106,20 @@ TEST(LayerOrderTest, EveryIncludeOfTheCodeNamesAnEarlierLayer) {
   EXPECT_TRUE(violations.empty()) << Joined(violations);
 }
 
-TEST(LayerOrderTest, ALaterLayerAFolderOutsideTheLayersAndASystemHeaderAreNamed) {
+TEST(LayerOrderTest, ALaterLayerAFolderOutsideTheLayersASystemHeaderAndAnotherRoomAreNamed) {
   kzo::platform::TempFolder src;
   src.Write("roster/a.h", "#include \"store/text.h\"\n#include \"model/circuit.h\"\n");
   src.Write("roster/a_test.cpp", "#include \"export/json.h\"\n");
   src.Write("roster/b.cpp", "#include <chrono>\n#include <string>\n");
   src.Write("misc/c.cpp", "#include <string>\n");
+  src.Write("export/json/d.cpp", "#include \"export/json/d.h\"\n#include \"export/html/e.h\"\n");
+  src.Write("export/fields.cpp", "#include \"export/sqlite/f.h\"\n#include \"export/fields.h\"\n");
+  src.Write("export/export_main.cpp", "#include \"export/sqlite/f.h\"\n");
+  src.Write("export/main/g.cpp", "#include \"export/export_main.h\"\n");
   std::vector<std::string> expected = {
+      "src/export/fields.cpp: #include \"export/sqlite/f.h\" (an export format's room, from what "
+      "the formats share)",
+      "src/export/json/d.cpp: #include \"export/html/e.h\" (another export format's room)",
       "src/misc/c.cpp: #include <string> (the file is in no layer)",
       "src/roster/a.h: #include \"model/circuit.h\" (a later layer)",
       "src/roster/b.cpp: #include <chrono> (an operating-system service outside the platform)",

@@ -11,52 +11,36 @@ namespace {
 // How much of a document a writer with a sink gathers before handing it over.
 constexpr std::size_t kPieceSize = 1 << 20;
 
-void AppendUtf8(std::string& out, char16_t code) {
-  if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// Appends a JSON string literal of legacy bytes.
+// Appends a JSON string literal of legacy bytes (decoded from code page 437) or of UTF-8.
 void AppendJsonString(std::string& out, std::string_view bytes, bool legacy) {
   out += '"';
-  for (char c : bytes) {
-    auto byte = static_cast<unsigned char>(c);
+  auto needs_escape = [](char c) {
+    return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+  };
+  while (!bytes.empty()) {
+    std::size_t run = static_cast<std::size_t>(
+        std::find_if(bytes.begin(), bytes.end(), needs_escape) - bytes.begin());
+    if (legacy) {
+      platform::AppendCp437AsUtf8(out, bytes.substr(0, run));
+    } else {
+      out.append(bytes.substr(0, run));
+    }
+    if (run == bytes.size()) break;
+    char c = bytes[run];
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
-    } else if (byte < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof(escape), "\\u%04x", byte);
-      out += escape;
-    } else if (byte < 0x80 || !legacy) {
-      out += c;
     } else {
-      AppendUtf8(out, platform::Cp437CodePoint(byte));
+      char escape[8];
+      std::snprintf(escape, sizeof(escape), "\\u%04x", static_cast<unsigned char>(c));
+      out += escape;
     }
+    bytes.remove_prefix(run + 1);
   }
   out += '"';
 }
 
 }  // namespace
-
-void AppendCp437AsUtf8(std::string& out, std::string_view bytes) {
-  // Runs of bytes below 0x80 are the same in both encodings and are copied whole.
-  auto is_high = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
-  while (!bytes.empty()) {
-    std::size_t run =
-        static_cast<std::size_t>(std::find_if(bytes.begin(), bytes.end(), is_high) - bytes.begin());
-    out.append(bytes.substr(0, run));
-    if (run == bytes.size()) break;
-    AppendUtf8(out, platform::Cp437CodePoint(static_cast<unsigned char>(bytes[run])));
-    bytes.remove_prefix(run + 1);
-  }
-}
 
 void JsonWriter::Flush() {
   if (sink_ == nullptr || out_.empty()) return;

@@ -11,10 +11,6 @@
 
 namespace kzo::exporter {
 
-// Appends the UTF-8 form of legacy bytes: 0x00-0x7F as themselves, 0x80-0xFF as their
-// code page 437 characters.
-void AppendCp437AsUtf8(std::string& out, std::string_view bytes);
-
 // Where the bytes of a document go while it is written: a writer with a sink hands its
 // text over in pieces, so that no document is held whole in memory.
 class JsonSink {

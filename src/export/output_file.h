@@ -11,6 +11,12 @@
 
 namespace kzo::exporter {
 
+// True when path names something other than a regular file: a folder, or a device or pipe
+// (/dev/null, /dev/stdout) that cannot be replaced and is written to directly.
+inline bool IsSpecialFile(platform::Env& files, const std::string& path) {
+  return files.LongPath(path).has_value() && !files.FileExists(path);
+}
+
 // Writes the file at path whole or not at all: write(temporary) makes the file under a new
 // name beside path and returns the reason when it failed; a complete file then replaces
 // path. On failure the temporary file is removed, path stays as it was, and the reason is

@@ -71,6 +71,21 @@ constexpr RecordKind KindOf(const roster::TeamRecord*) {
   return {roster::kKindTeams, "teams"};
 }
 
+// Calls visit.template operator()<Record>() with the roster record type of a dictionary kind
+// (a referee kind names the gimmick matches); false when the kind has none.
+template <class Visit>
+bool VisitRosterType(std::int32_t kind, Visit&& visit) {
+  auto of = [&]<class... Records>() {
+    return ((KindOf(static_cast<const Records*>(nullptr)).kind == kind &&
+             (visit.template operator()<Records>(), true)) ||
+            ...);
+  };
+  return of
+      .template operator()<roster::WrestlerRecord, roster::MoveRecord, roster::DiveRecord,
+                           roster::ManagerRecord, roster::ForeignObjectRecord,
+                           roster::GimmickMatchRecord, roster::StableRecord, roster::TeamRecord>();
+}
+
 // The dictionary's fields of a roster record type.
 template <class Record>
 std::vector<RecordField> FieldsOf() {

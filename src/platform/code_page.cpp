@@ -1,5 +1,7 @@
 #include "platform/code_page.h"
 
+#include <algorithm>
+
 namespace kzo::platform {
 namespace {
 
@@ -17,6 +19,18 @@ constexpr char16_t kCp437High[128] = {
     0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
 
+// Appends a code point below 0x10000 that is not ASCII.
+void AppendUtf8(std::string& out, char16_t code) {
+  if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
 }  // namespace
 
 char16_t Cp437CodePoint(unsigned char byte) {
@@ -29,6 +43,19 @@ std::optional<unsigned char> Cp437Byte(char32_t code) {
     if (kCp437High[byte - 0x80] == code) return static_cast<unsigned char>(byte);
   }
   return std::nullopt;
+}
+
+void AppendCp437AsUtf8(std::string& out, std::string_view bytes) {
+  // Runs of bytes below 0x80 are the same in both encodings and are copied whole.
+  auto is_high = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+  while (!bytes.empty()) {
+    std::size_t run =
+        static_cast<std::size_t>(std::find_if(bytes.begin(), bytes.end(), is_high) - bytes.begin());
+    out.append(bytes.substr(0, run));
+    if (run == bytes.size()) break;
+    AppendUtf8(out, Cp437CodePoint(static_cast<unsigned char>(bytes[run])));
+    bytes.remove_prefix(run + 1);
+  }
 }
 
 }  // namespace kzo::platform

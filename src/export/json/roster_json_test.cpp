@@ -1,4 +1,4 @@
-#include "export/roster_json.h"
+#include "export/json/roster_json.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "driver/run_test_support.h"
+#include "export/json/json_test_support.h"
+#include "export/record_fields.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
 #include "store/runtime.h"
@@ -27,42 +29,10 @@ class RosterJsonTest : public testing::RunTest {
   std::string Json(const Record& record) {
     std::string out;
     JsonWriter json(out);
-    json.BeginObject();
-    WriteRecords(json, "r", &record, 0, 0);
-    json.EndObject();
-    return out.substr(6, out.size() - 8);  // without {"r":[ and ]}
-  }
-
-  // A document made of the members that write adds to an object.
-  std::string Document(void (*write)(JsonWriter&)) {
-    std::string out;
-    JsonWriter json(out);
-    json.BeginObject();
-    write(json);
-    json.EndObject();
+    WriteRosterRecords(json, KindOf(&record).kind, 1, 1, [&](int) { return &record; });
     return out;
   }
 };
-
-// The member names of the outermost object of a compact JSON text, in order.
-std::vector<std::string> TopLevelKeys(const std::string& json) {
-  std::vector<std::string> keys;
-  int depth = 0;
-  for (std::size_t i = 0; i < json.size(); ++i) {
-    char c = json[i];
-    if (c == '"') {
-      std::size_t end = i + 1;
-      while (json[end] != '"') end += json[end] == '\\' ? 2 : 1;
-      if (depth == 1 && json[end + 1] == ':') keys.push_back(json.substr(i + 1, end - i - 1));
-      i = end;
-    } else if (c == '{' || c == '[') {
-      ++depth;
-    } else if (c == '}' || c == ']') {
-      --depth;
-    }
-  }
-  return keys;
-}
 
 // The field names the dictionary registers for a table, in registration order.
 std::vector<std::string> DictionaryFields(const std::string& table) {
@@ -163,38 +133,6 @@ TEST_F(RosterJsonTest, StableListsHoldTheStoredMembers) {
   EXPECT_NE(Json(s).find("\"wrestlers\":[4,0,9],"), std::string::npos);
   s.wrestlers = nullptr;
   EXPECT_NE(Json(s).find("\"wrestlers\":[],"), std::string::npos);
-}
-
-TEST_F(RosterJsonTest, RostersIncludeSlotZero) {
-  roster::RosterDatabase& db = roster::Database();
-  db.moves.resize(2);
-  db.moves[0].mname = store::NewRecordString("--- None ---");
-  db.moves[1].number = 1;
-  db.teams.resize(1);
-  std::string json = Document(WriteRosters);
-  EXPECT_EQ(TopLevelKeys(json),
-            (std::vector<std::string>{"managers", "moves", "dives", "wrestlers", "foreign_objects",
-                                      "gimmick_matches", "stables", "teams"}));
-  EXPECT_NE(json.find("\"moves\":[{\"number\":0,\"mname\":\"--- None ---\""), std::string::npos);
-  EXPECT_NE(json.find("},{\"number\":1,\"mname\":null"), std::string::npos);
-  EXPECT_NE(json.find("\"managers\":[],"), std::string::npos);
-  EXPECT_NE(json.find("\"teams\":[{\"number\":0,"), std::string::npos);
-}
-
-TEST_F(RosterJsonTest, CrowdReactionsAndFieldDictionary) {
-  roster::CrowdTable& crowd = roster::CrowdReactions();
-  crowd.count = 1;
-  crowd.entries[1] = {2, 3, store::NewRecordString("Orrin Vale"), store::NewRecordString(""), 0};
-  roster::ClearFieldDictionary();
-  EXPECT_EQ(
-      Document(WriteCrowdReactions),
-      "{\"crowd_reactions\":[{\"crowd_kind\":2,\"reaction\":3,\"wrestler_name\":\"Orrin Vale\","
-      "\"text\":\"\",\"spare\":0}]}");
-  roster::AddFieldEntry(2, 8, "moves.damage", "Damage", roster::kTypeInt, 0, 0, 0);
-  EXPECT_EQ(Document(WriteFieldDictionary),
-            "{\"field_dictionary\":[{\"kind\":2,\"field\":8,\"key\":\"moves.damage\",\"label\":"
-            "\"Damage\","
-            "\"value_type\":1,\"ref_kind\":0,\"ref_field\":0,\"slots\":0}]}");
 }
 
 }  // namespace

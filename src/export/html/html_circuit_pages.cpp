@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "export/html_pages.h"
+#include "export/html/html_pages.h"
+#include "export/model_fields.h"
 #include "export/slots.h"
-#include "model/find_wrestler.h"
 #include "roster/database.h"
 #include "store/datetime.h"
 
@@ -21,31 +21,23 @@ void WriteDate(SiteFile& page, std::int64_t date_time) {
   page << Plain{date};
 }
 
-void WriteSettingRow(SiteFile& page, std::string_view label, std::int64_t value) {
-  page << "<tr><th>" << Plain{label} << "</th><td>" << value << "</td></tr>\n";
-}
-
-void WriteSettingRow(SiteFile& page, std::string_view label, Text value) {
-  page << "<tr><th>" << Plain{label} << "</th><td>" << Legacy{value} << "</td></tr>\n";
-}
-
+// The circuit's settings: every field of the circuit that the site labels, in declared order.
 void WriteCircuitSettings(SiteFile& page, const model::CircuitRecord& c) {
   page << "<h2>Settings</h2>\n<table class=\"fields\">\n";
-  WriteSettingRow(page, "Folder", c.folder);
-  WriteSettingRow(page, "Third line of the circuit list", c.lgs_line3);
-  WriteSettingRow(page, "card.cfg value", c.card_cfg_value);
-  WriteSettingRow(page, "Hiring does not check global teams", c.HiringDontCheckGlobalTeams);
-  WriteSettingRow(page, "Points added for a win", c.AddPointsForWin);
-  WriteSettingRow(page, "Points deducted for a loss", c.DeductPointsForLoss);
-  WriteSettingRow(page, "Title bonus", c.TitleBonusValue);
-  WriteSettingRow(page, "Winning streak importance", c.WinningStreakImportance);
-  WriteSettingRow(page, "Titles ignored in global ratings", c.IgnoreTitlesInGlobalRatings);
-  WriteSettingRow(page, "Universe circuit 1", c.UniverseCircuit1);
-  WriteSettingRow(page, "Universe circuit 2", c.UniverseCircuit2);
-  WriteSettingRow(page, "Hiring listed", c.hiring_listed);
-  page << "<tr><th>Today</th><td>";
-  WriteDate(page, c.today);
-  page << "</td></tr>\n</table>\n";
+  for (const Field& field : kCircuitType.fields) {
+    if (field.label.empty()) continue;
+    page << "<tr><th>" << Plain{field.label} << "</th><td>";
+    Value value = field.Read(&c);
+    if (field.type == Type::kDateTime) {
+      WriteDate(page, value.number);
+    } else if (value.kind == Value::Kind::kText) {
+      page << Legacy{value.text};
+    } else if (value.kind == Value::Kind::kInt) {
+      page << value.number;
+    }
+    page << "</td></tr>\n";
+  }
+  page << "</table>\n";
 }
 
 void WriteTitles(SiteFile& page, int circuit, const model::CircuitRecord& c) {
@@ -84,7 +76,7 @@ void WriteLeadingRecords(SiteFile& page, const SiteIndex& index, int circuit) {
   std::vector<ResultBar> bars;
   const auto& wrestlers = roster::Database().wrestlers;
   for (const auto& [w, counts] : records) {
-    bars.push_back({NameOr(wrestlers[static_cast<std::size_t>(w)].wname, "(no name)"), counts});
+    bars.push_back({NameOr(wrestlers[static_cast<std::size_t>(w)].wname, kNoName), counts});
   }
   WriteResultChart(page, "Wins, losses and draws of the leading wrestlers", bars);
   page << "<table>\n<tr><th>Wrestler</th><th>Matches</th><th>Wins</th><th>Losses</th>"
@@ -208,16 +200,6 @@ void WriteSegment(SiteFile& page, int number, const model::MatchRecord& match) {
 }
 
 }  // namespace
-
-void WriteTitleHolders(SiteFile& page, int circuit, const model::TitleRecord& title) {
-  int holders = StoredSlots(title.holder_count, model::kMaxHolderNames);
-  if (holders == 0) page << Legacy{title.holder};
-  for (int h = 1; h <= holders; ++h) {
-    if (h > 1) page << " &amp; ";
-    Text name = title.holder_names[static_cast<std::size_t>(h)];
-    WriteNamedWrestler(page, name, model::FindWrestler(View(name), circuit));
-  }
-}
 
 void WriteCircuitPage(SiteFile& page, const Site& site, int circuit) {
   const model::CircuitRecord& c = CircuitOf(circuit);

@@ -1,4 +1,4 @@
-#include "export/html_fields.h"
+#include "export/html/html_fields.h"
 
 #include "roster/database.h"
 

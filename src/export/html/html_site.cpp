@@ -1,9 +1,9 @@
-#include "export/html_site.h"
+#include "export/html/html_site.h"
 
 #include <functional>
 
-#include "export/html_assets.h"
-#include "export/html_pages.h"
+#include "export/html/html_assets.h"
+#include "export/html/html_pages.h"
 #include "export/json_writer.h"
 #include "export/slots.h"
 #include "platform/beside_files.h"
@@ -50,7 +50,7 @@ class SearchIndexSink : public JsonSink {
 
 void WriteSearchEntry(JsonWriter& json, Text name, const std::string& page, Text what) {
   json.BeginArray();
-  json.TextValue(NameOr(name, "(no name)"));
+  json.TextValue(NameOr(name, kNoName));
   json.String(page);
   json.TextValue(what);
   json.EndArray();

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "export/html_writer.h"
+#include "export/html/html_writer.h"
 #include "export/record_fields.h"
 
 namespace kzo::exporter {

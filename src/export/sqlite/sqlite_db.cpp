@@ -1,10 +1,10 @@
-#include "export/sqlite_db.h"
+#include "export/sqlite/sqlite_db.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
 
-#include "export/json_writer.h"
+#include "platform/code_page.h"
 
 namespace kzo::exporter {
 
@@ -96,9 +96,9 @@ void SqliteDb::Store(Table& table, std::size_t first_row, int rows, sqlite3_stmt
   const Gathered* value = table.values.data() + first_row * table.columns;
   int parameters = rows * static_cast<int>(table.columns);
   for (int index = 1; index <= parameters && result == SQLITE_OK; ++index, ++value) {
-    if (value->kind == SqlValue::Kind::kInt) {
+    if (value->kind == Value::Kind::kInt) {
       result = sqlite3_bind_int64(statement, index, value->number);
-    } else if (value->kind == SqlValue::Kind::kText) {
+    } else if (value->kind == Value::Kind::kText) {
       // The buffer stays as it is until the statement has run.
       const char* bytes = table.texts.data() + value->number;
       result = sqlite3_bind_text(statement, index, bytes, value->size, SQLITE_STATIC);
@@ -127,17 +127,20 @@ void SqliteDb::StoreAllGathered() {
   for (auto& [name, table] : tables_) StoreGathered(table);
 }
 
-void SqliteDb::Insert(std::string_view name, std::span<const SqlValue> row) {
+void SqliteDb::Insert(std::string_view name, std::span<const Value> row) {
   Table& table = TableOf(name, row.size());
-  for (const SqlValue& value : row) {
+  for (const Value& value : row) {
+    if (value.kind == Value::Kind::kRecord) {
+      throw SqliteError("INSERT INTO " + std::string(name) + ": a record is no column's value");
+    }
     // Filled in place: a value built aside and copied in whole would be read back while
     // its parts were still being written, a stall on every value.
     Gathered& gathered = table.values.emplace_back();
     gathered.kind = value.kind;
     gathered.number = value.number;
-    if (value.kind == SqlValue::Kind::kText) {
+    if (value.kind == Value::Kind::kText) {
       std::size_t start = table.texts.size();
-      AppendCp437AsUtf8(table.texts, value.text);
+      platform::AppendCp437AsUtf8(table.texts, value.text);
       gathered.number = static_cast<std::int64_t>(start);
       gathered.size = static_cast<int>(table.texts.size() - start);
     }

@@ -1,11 +1,11 @@
-#include "export/sqlite_db.h"
+#include "export/sqlite/sqlite_db.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../../tests/support/sqlite_rows.h"
+#include "../../../tests/support/sqlite_rows.h"
 #include "platform/testing/test_env.h"
 
 namespace kzo::exporter {
@@ -28,7 +28,7 @@ TEST(SqliteDbTest, EveryRowIsStoredInOrderWhateverTheBatches) {
     texts.push_back("line " + std::to_string(n) + (n % 7 ? "" : " \x82t\x82"));
   }
   for (int n = 1; n <= 250; ++n) {
-    SqlValue note = n % 3 ? Null() : Str("x");
+    Value note = n % 3 ? Null() : Str("x");
     db.Insert("lines", {Int(n), Str(texts[n - 1].c_str()), note});
     std::string utf8 = n % 7 ? texts[n - 1] : "line " + std::to_string(n) + " \u00e9t\u00e9";
     lines.push_back(std::to_string(n) + "|" + utf8 + "|" + (n % 3 ? "NULL" : "x"));

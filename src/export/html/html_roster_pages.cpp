@@ -1,9 +1,9 @@
-// The home page and the pages of the roster: wrestlers, teams, stables, managers and moves.
+// The pages of the roster: an index and a page per record for wrestlers, teams, stables,
+// managers and moves.
 #include <algorithm>
 
-#include "export/html_pages.h"
+#include "export/html/html_pages.h"
 #include "export/slots.h"
-#include "model/find_wrestler.h"
 #include "roster/database.h"
 
 namespace kzo::exporter {
@@ -11,52 +11,9 @@ namespace {
 
 using roster::Database;
 
-constexpr Text kNoName = "(no name)";
-
 void WriteWrestlerLink(SiteFile& page, int wrestler) {
   const roster::WrestlerRecord& w = Database().wrestlers[static_cast<std::size_t>(wrestler)];
   Link(page, WrestlerPage(wrestler), Legacy{NameOr(w.wname, kNoName)});
-}
-
-void WriteCircuitLink(SiteFile& page, int circuit) {
-  Link(page, CircuitPage(circuit), Legacy{CircuitName(circuit)});
-}
-
-// The circuit's shows that have records, and their segments.
-std::pair<int, int> ShowAndSegmentCounts(const model::CircuitRecord& circuit) {
-  int shows = 0, segments = 0;
-  for (int s = 1; s <= StoredSlots(circuit.shows, circuit.show_count, model::kMaxShows); ++s) {
-    if (circuit.shows[s] == nullptr) continue;
-    ++shows;
-    segments +=
-        StoredSlots(circuit.shows[s]->matches, circuit.shows[s]->match_count, model::kMaxMatches);
-  }
-  return {shows, segments};
-}
-
-void WriteChampions(SiteFile& page, int c) {
-  const model::CircuitRecord& circuit = CircuitOf(c);
-  page << "<ul class=\"plain\">";
-  for (int t = 1; t <= StoredSlots(circuit.titles, circuit.title_count, model::kMaxTitles); ++t) {
-    const model::TitleRecord& title = circuit.titles[t];
-    page << "<li>" << Legacy{title.title_name} << ": ";
-    WriteTitleHolders(page, c, title);
-    page << "</li>";
-  }
-  page << "</ul>";
-}
-
-void WriteRosterSizes(SiteFile& page) {
-  const roster::RosterDatabase& db = Database();
-  page << "<h2>Rosters</h2>\n<ul class=\"sizes\">"
-       << "<li><a href=\"wrestlers.html\">Wrestlers</a>: " << roster::StoredWrestlerCount()
-       << "</li><li><a href=\"teams.html\">Teams</a>: " << db.team_count
-       << "</li><li><a href=\"stables.html\">Stables</a>: " << db.stable_count
-       << "</li><li><a href=\"managers.html\">Managers</a>: " << db.manager_count
-       << "</li><li><a href=\"moves.html\">Moves</a>: " << db.move_count
-       << "</li><li>Dives: " << db.dive_count
-       << "</li><li>Foreign objects: " << db.foreign_object_count
-       << "</li><li>Gimmick matches: " << db.gimmick_match_count << "</li></ul>\n";
 }
 
 int LastSlot(const auto& roster) {
@@ -164,70 +121,6 @@ void WriteWrestlersListing(SiteFile& page, std::string_view heading, int number,
 }
 
 }  // namespace
-
-const model::CircuitRecord& CircuitOf(int circuit) {
-  return model::Circuits().records[static_cast<std::size_t>(circuit)];
-}
-
-void WriteNamedWrestler(SiteFile& page, Text name, std::int64_t wrestler) {
-  if (IsStoredWrestler(wrestler)) {
-    Link(page, WrestlerPage(static_cast<int>(wrestler)), Legacy{NameOr(name, kNoName)});
-  } else {
-    page << Legacy{name};
-  }
-}
-
-void WriteTeamMembers(SiteFile& page, const roster::TeamRecord& team, int circuit) {
-  WriteNamedWrestler(page, team.wrestler1, model::FindWrestler(View(team.wrestler1), circuit));
-  page << " &amp; ";
-  WriteNamedWrestler(page, team.wrestler2, model::FindWrestler(View(team.wrestler2), circuit));
-}
-
-void WriteStableMembers(SiteFile& page, const roster::StableRecord& stable) {
-  int members = StoredSlots(stable.wrestlers, stable.wrestlers_count, roster::kMaxStableWrestlers);
-  bool first = true;
-  for (int m = 1; m <= members; ++m) {
-    if (stable.wrestlers[m] == 0) continue;
-    if (!first) page << ", ";
-    first = false;
-    WriteReference(page, roster::kKindWrestlers, offsetof(roster::WrestlerRecord, wname),
-                   stable.wrestlers[m]);
-  }
-}
-
-Text NameOr(Text name, Text fallback) {
-  return View(name).empty() ? fallback : name;
-}
-
-Text CircuitName(int circuit) {
-  return NameOr(CircuitOf(circuit).lgs_line1, kNoName);
-}
-
-Text ShowName(const model::ShowRecord& show) {
-  return NameOr(show.overview, kNoName);
-}
-
-void WriteHomePage(SiteFile& page) {
-  BeginPage(page, "Installation");
-  page << "<p>Imported from <code>" << Legacy{Database().legacy_folder} << "</code></p>\n";
-  page << "<form class=\"search\" role=\"search\" action=\"index.html\">"
-       << "<label for=\"q\">Find a wrestler or a show</label> "
-       << "<input id=\"q\" name=\"q\" type=\"search\" autocomplete=\"off\">"
-       << "</form>\n<ul id=\"results\"></ul>\n<h2>Circuits</h2>\n<table>\n"
-       << "<tr><th>Circuit</th><th>Shows</th><th>Segments</th><th>Champions</th></tr>\n";
-  const model::CircuitTable& table = model::Circuits();
-  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
-    auto [shows, segments] = ShowAndSegmentCounts(CircuitOf(c));
-    page << "<tr><td>";
-    WriteCircuitLink(page, c);
-    page << "</td><td>" << shows << "</td><td>" << segments << "</td><td>";
-    WriteChampions(page, c);
-    page << "</td></tr>\n";
-  }
-  page << "</table>\n";
-  WriteRosterSizes(page);
-  EndPage(page, {"search-index.js", "search.js"});
-}
 
 void WriteWrestlerIndex(SiteFile& page) {
   BeginPage(page, "Wrestlers");
@@ -344,39 +237,6 @@ void WriteMovePage(SiteFile& page, const Site& site, int move) {
       page, "Wrestlers who use it", move,
       [](const roster::WrestlerRecord& w) { return w.moves.data(); }, roster::kWrestlerMoveSlots);
   EndPage(page);
-}
-
-void WriteResultChart(SiteFile& page, std::string_view caption,
-                      const std::vector<ResultBar>& bars) {
-  constexpr int kRow = 24, kLabel = 200, kBar = 300;
-  int longest = 1;
-  for (const ResultBar& bar : bars) {
-    longest = std::max(longest, bar.counts.wins + bar.counts.losses + bar.counts.draws);
-  }
-  page << "<figure class=\"chart\"><svg viewBox=\"0 0 " << kLabel + kBar + 90 << " "
-       << static_cast<std::int64_t>(bars.size()) * kRow + 4 << "\" role=\"img\"><title>"
-       << Plain{caption} << "</title>\n";
-  std::int64_t y = 2;
-  for (const ResultBar& bar : bars) {
-    page << "<text x=\"0\" y=\"" << y + 16 << "\">" << Legacy{bar.label} << "</text>";
-    std::int64_t x = kLabel;
-    struct Part {
-      int count;
-      Markup kind;
-    };
-    const Part parts[] = {
-        {bar.counts.wins, "win"}, {bar.counts.losses, "loss"}, {bar.counts.draws, "draw"}};
-    for (const auto& [count, kind] : parts) {
-      std::int64_t width = std::int64_t{count} * kBar / longest;
-      page << "<rect class=\"" << kind << "\" x=\"" << x << "\" y=\"" << y << "\" width=\"" << width
-           << "\" height=\"" << kRow - 6 << "\"/>";
-      x += width;
-    }
-    page << "<text x=\"" << x + 6 << "\" y=\"" << y + 16 << "\">" << bar.counts.wins << "-"
-         << bar.counts.losses << "-" << bar.counts.draws << "</text>\n";
-    y += kRow;
-  }
-  page << "</svg><figcaption>" << Plain{caption} << "</figcaption></figure>\n";
 }
 
 }  // namespace kzo::exporter

@@ -1,4 +1,4 @@
-#include "export/html_site_index.h"
+#include "export/html/html_site_index.h"
 
 #include "export/slots.h"
 #include "model/find_wrestler.h"

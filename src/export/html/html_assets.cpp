@@ -1,4 +1,4 @@
-#include "export/html_assets.h"
+#include "export/html/html_assets.h"
 
 namespace kzo::exporter {
 

@@ -1,16 +1,19 @@
-#include "export/sqlite_roster.h"
+#include "export/roster_tables.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "export/record_fields.h"
 #include "export/slots.h"
+#include "model/circuit.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
 #include "roster/referee.h"
@@ -84,7 +87,7 @@ RosterKind KindByTable(std::string_view table) {
   for (const RosterKind& kind : RosterKinds()) {
     if (kind.table == table) return kind;
   }
-  throw SqliteError("no roster kind " + std::string(table));
+  throw std::invalid_argument("no roster kind " + std::string(table));
 }
 
 // The kind a field refers to: for a reference entry of a known kind.
@@ -94,13 +97,14 @@ std::optional<RosterKind> Target(const FieldEntry& entry) {
 }
 
 // Where the rows of a record table go: its name, the key columns numbering its rows, the
-// columns of its child tables that hold those keys, and a constraint on the keys.
+// columns of its child tables that hold those keys, and the keys' references to the table
+// of the records that own these.
 struct Shape {
   std::string table;         // "wrestlers", "circuit_stables"
   std::string child_prefix;  // "wrestler": child tables "wrestler_moves", ...
   std::vector<std::string> keys;
   std::vector<std::string> owner;
-  std::string key_constraint;
+  std::vector<ForeignKey> key_references;
 };
 
 Shape RosterShape(const RosterKind& kind) {
@@ -108,7 +112,7 @@ Shape RosterShape(const RosterKind& kind) {
           std::string(kind.row),
           {std::string(kind.key)},
           {std::string(kind.row)},
-          ""};
+          {}};
 }
 
 Shape CircuitShape(const RosterKind& kind) {
@@ -117,7 +121,7 @@ Shape CircuitShape(const RosterKind& kind) {
           row,
           {"circuit", std::string(kind.row)},
           {"circuit", std::string(kind.row)},
-          ", FOREIGN KEY (\"circuit\") REFERENCES \"circuits\" (\"circuit\")"};
+          {{{"circuit"}, "circuits", {"circuit"}}}};
 }
 
 // The dictionary entries of a kind's table.
@@ -125,11 +129,15 @@ std::vector<RecordField> Fields(const RosterKind& kind) {
   return RecordFields(kind.kind, kind.table, kind.records.size);
 }
 
-std::string ColumnType(const FieldEntry& entry) {
-  if (entry.value_type == roster::kTypeText) return "TEXT";
-  std::optional<RosterKind> target = Target(entry);
-  if (!target) return "INTEGER";
-  return "INTEGER REFERENCES " + Quoted(target->table) + " (" + Quoted(target->key) + ")";
+// The column of an entry's values: TEXT for a text, INTEGER otherwise, referring to the
+// table of the records a reference names.
+Column ValueColumn(const FieldEntry& entry, std::string name) {
+  Column column{.name = std::move(name), .text = entry.value_type == roster::kTypeText};
+  if (std::optional<RosterKind> target = Target(entry)) {
+    column.references_table = target->table;
+    column.references_column = target->key;
+  }
+  return column;
 }
 
 // The column of a child table that holds the list's values: named after the kind referred
@@ -149,88 +157,87 @@ bool IsKey(const RecordField& field, const Shape& shape) {
   return std::find(shape.keys.begin(), shape.keys.end(), field.name) != shape.keys.end();
 }
 
-std::string ColumnList(const std::vector<std::string>& names) {
-  std::string list;
-  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + Quoted(name);
-  return list;
-}
-
-std::string KeyColumns(const std::vector<std::string>& names) {
-  std::string columns;
-  for (const std::string& name : names) columns += Quoted(name) + " INTEGER NOT NULL, ";
+std::vector<Column> KeyColumns(const std::vector<std::string>& names) {
+  std::vector<Column> columns;
+  for (const std::string& name : names) columns.push_back({.name = name, .not_null = true});
   return columns;
 }
 
-void CreateTables(SqliteDb& db, const Shape& shape, const std::vector<RecordField>& fields) {
-  std::string sql = "CREATE TABLE " + Quoted(shape.table) + " (" + KeyColumns(shape.keys);
+// The table of a shape's records, then a table per list field.
+void AddTables(std::vector<Table>& tables, const Shape& shape,
+               const std::vector<RecordField>& fields) {
+  Table records{.name = shape.table,
+                .columns = KeyColumns(shape.keys),
+                .primary_key = shape.keys,
+                .foreign_keys = shape.key_references,
+                .quoted = true};
   for (const RecordField& field : fields) {
     if (!IsList(field) && !IsKey(field, shape)) {
-      sql += Quoted(field.name) + " " + ColumnType(*field.entry) + ", ";
+      records.columns.push_back(ValueColumn(*field.entry, field.name));
     }
   }
-  db.Exec(sql + "PRIMARY KEY (" + ColumnList(shape.keys) + ")" + shape.key_constraint + ")");
+  tables.push_back(std::move(records));
   for (const RecordField& field : fields) {
     if (!IsList(field)) continue;
-    db.Exec("CREATE TABLE " + Quoted(ChildTable(field, shape)) + " (" + KeyColumns(shape.owner) +
-            "\"slot\" INTEGER NOT NULL, " + Quoted(ItemColumn(field, shape)) + " " +
-            ColumnType(*field.entry) + ", PRIMARY KEY (" + ColumnList(shape.owner) +
-            ", \"slot\"), FOREIGN KEY (" + ColumnList(shape.owner) + ") REFERENCES " +
-            Quoted(shape.table) + " (" + ColumnList(shape.keys) + "))");
+    std::vector<std::string> key = shape.owner;
+    key.push_back("slot");
+    Table list{.name = ChildTable(field, shape),
+               .columns = KeyColumns(key),
+               .primary_key = key,
+               .foreign_keys = {{shape.owner, shape.table, shape.keys}},
+               .quoted = true};
+    list.columns.push_back(ValueColumn(*field.entry, ItemColumn(field, shape)));
+    tables.push_back(std::move(list));
   }
 }
 
-SqlValue ItemValue(const FieldEntry& entry, const std::byte* at) {
+const Table& TableNamed(const std::vector<Table>& tables, std::string_view name) {
+  for (const Table& table : tables) {
+    if (table.name == name) return table;
+  }
+  throw std::invalid_argument("no table " + std::string(name));
+}
+
+Value ItemValue(const FieldEntry& entry, const std::byte* at) {
   if (entry.value_type == roster::kTypeText) return Str(Load<Text>(at));
   std::int32_t number = Load<std::int32_t>(at);
   if (entry.value_type == roster::kTypeReference) return Reference(entry.ref_kind, number);
   return Int(number);
 }
 
-void WriteRecord(SqliteDb& db, const Shape& shape, const std::vector<RecordField>& fields,
-                 const std::vector<SqlValue>& keys, const std::byte* record) {
-  std::vector<SqlValue> row = keys;
+// Writes the rows of records into the shape's tables, each starting with keys and the
+// record's slot.
+void WriteRecords(const std::vector<Table>& tables, RowSink& sink, const Shape& shape,
+                  const std::vector<RecordField>& fields, std::vector<Value> keys,
+                  const Records& records) {
+  const Table& table = TableNamed(tables, shape.table);
+  std::vector<const Table*> lists;
   for (const RecordField& field : fields) {
-    if (!IsList(field) && !IsKey(field, shape)) {
-      row.push_back(ItemValue(*field.entry, record + field.entry->field));
-    }
+    lists.push_back(IsList(field) ? &TableNamed(tables, ChildTable(field, shape)) : nullptr);
   }
-  db.Insert(shape.table, row);
-  for (const RecordField& field : fields) {
-    if (!IsList(field)) continue;
-    auto [list, slots] = ListSlots(field, record);
-    for (int slot = 1; slot <= slots; ++slot) {
-      row = keys;
-      row.push_back(Int(slot));
-      row.push_back(
-          ItemValue(*field.entry, list + field.item_size * static_cast<std::size_t>(slot)));
-      db.Insert(ChildTable(field, shape), row);
-    }
-  }
-}
-
-void WriteRecords(SqliteDb& db, const Shape& shape, const std::vector<RecordField>& fields,
-                  std::vector<SqlValue> keys, const Records& records) {
   keys.push_back(Null());
+  std::vector<Value> row;
   for (int slot = records.first; slot <= records.last; ++slot) {
     keys.back() = Int(slot);
-    WriteRecord(db, shape, fields, keys,
-                records.slot0 + records.size * static_cast<std::size_t>(slot));
-  }
-}
-
-void CreateDictionaryTable(SqliteDb& db) {
-  db.Exec(
-      "CREATE TABLE \"field_dictionary\" (\"entry\" INTEGER PRIMARY KEY, \"kind\" INTEGER, "
-      "\"key\" TEXT, \"label\" TEXT, \"value_type\" INTEGER, \"ref_kind\" INTEGER, "
-      "\"slots\" INTEGER)");
-}
-
-void WriteDictionaryRows(SqliteDb& db) {
-  const roster::FieldDictionary& dictionary = roster::Dictionary();
-  for (int i = 1; i <= StoredSlots(dictionary.entry_count, roster::kMaxFieldEntries); ++i) {
-    const FieldEntry& e = dictionary.entries[static_cast<std::size_t>(i)];
-    db.Insert("field_dictionary", {Int(i), Int(e.kind), Str(e.key), Str(e.label), Int(e.value_type),
-                                   Int(e.ref_kind), Int(e.slots)});
+    const std::byte* record = records.slot0 + records.size * static_cast<std::size_t>(slot);
+    row = keys;
+    for (const RecordField& field : fields) {
+      if (!IsList(field) && !IsKey(field, shape)) {
+        row.push_back(ItemValue(*field.entry, record + field.entry->field));
+      }
+    }
+    sink.Row(table, row);
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+      if (lists[f] == nullptr) continue;
+      auto [list, slots] = ListSlots(fields[f], record);
+      for (int item = 1; item <= slots; ++item) {
+        row = keys;
+        row.push_back(Int(item));
+        row.push_back(ItemValue(*fields[f].entry,
+                                list + fields[f].item_size * static_cast<std::size_t>(item)));
+        sink.Row(*lists[f], row);
+      }
+    }
   }
 }
 
@@ -242,36 +249,43 @@ Records CircuitSpan(const Record* list, std::int32_t count, int capacity) {
 
 }  // namespace
 
-SqlValue Reference(std::int32_t kind, std::int64_t number) {
+Value Reference(std::int32_t kind, std::int64_t number) {
   std::optional<RosterKind> target = KindByCode(kind);
   if (!target) return Int(number);
   bool exists = number >= target->records.first && number <= target->records.last;
   return exists ? Int(number) : Null();
 }
 
-void CreateRosterTables(SqliteDb& db) {
-  for (const RosterKind& kind : RosterKinds()) CreateTables(db, RosterShape(kind), Fields(kind));
+RosterTable TableOfKind(std::int32_t kind) {
+  std::optional<RosterKind> target = KindByCode(kind);
+  if (!target) return {};
+  return {std::string(target->table), std::string(target->key)};
+}
+
+void AddRosterTables(std::vector<Table>& tables) {
+  for (const RosterKind& kind : RosterKinds()) AddTables(tables, RosterShape(kind), Fields(kind));
   for (std::string_view table : {"teams", "stables"}) {
     RosterKind kind = KindByTable(table);
-    CreateTables(db, CircuitShape(kind), Fields(kind));
+    AddTables(tables, CircuitShape(kind), Fields(kind));
   }
-  CreateDictionaryTable(db);
 }
 
-void WriteRosterRows(SqliteDb& db) {
+void WriteRosterRows(RowSink& sink) {
+  std::vector<Table> tables;
+  AddRosterTables(tables);
   for (const RosterKind& kind : RosterKinds()) {
-    WriteRecords(db, RosterShape(kind), Fields(kind), {}, kind.records);
+    WriteRecords(tables, sink, RosterShape(kind), Fields(kind), {}, kind.records);
   }
-  WriteDictionaryRows(db);
-}
-
-void WriteCircuitRosterRows(SqliteDb& db, int circuit, const model::CircuitRecord& c) {
   RosterKind teams = KindByTable("teams");
-  WriteRecords(db, CircuitShape(teams), Fields(teams), {Int(circuit)},
-               CircuitSpan(c.teams, c.team_count, model::kMaxCircuitTeams));
   RosterKind stables = KindByTable("stables");
-  WriteRecords(db, CircuitShape(stables), Fields(stables), {Int(circuit)},
-               CircuitSpan(c.stables, c.stable_count, model::kMaxCircuitStables));
+  const model::CircuitTable& circuits = model::Circuits();
+  for (int c = 1; c <= StoredSlots(circuits.count, model::kMaxCircuits); ++c) {
+    const model::CircuitRecord& circuit = circuits.records[static_cast<std::size_t>(c)];
+    WriteRecords(tables, sink, CircuitShape(teams), Fields(teams), {Int(c)},
+                 CircuitSpan(circuit.teams, circuit.team_count, model::kMaxCircuitTeams));
+    WriteRecords(tables, sink, CircuitShape(stables), Fields(stables), {Int(c)},
+                 CircuitSpan(circuit.stables, circuit.stable_count, model::kMaxCircuitStables));
+  }
 }
 
 }  // namespace kzo::exporter

@@ -1,8 +1,9 @@
 // A thin layer over the SQLite C library for the database export: one open database,
-// prepared insert statements per table, and row values that are NULL, integers or model
-// texts. Rows are gathered per table and stored many at a time by one statement: the
-// library's work for each statement run (preparing, finishing, checking) is then shared
-// by the rows of a batch. Every failing call throws SqliteError with the library's message.
+// prepared insert statements per table, and row values that are NULL (no value), integers
+// or model texts, decoded from code page 437. Rows are gathered per table and stored many at a time
+// by one statement: the library's work for each statement run (preparing, finishing, checking) is
+// then shared by the rows of a batch. Every failing call throws SqliteError with the library's
+// message.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "store/text.h"
+#include "export/fields.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -25,25 +26,6 @@ namespace kzo::exporter {
 struct SqliteError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
-
-// One value of a row.
-struct SqlValue {
-  enum class Kind { kNull, kInt, kText };
-  Kind kind = Kind::kNull;
-  std::int64_t number = 0;
-  Text text = nullptr;  // legacy bytes, decoded from code page 437 when written
-};
-
-inline SqlValue Null() {
-  return {};
-}
-inline SqlValue Int(std::int64_t number) {
-  return {SqlValue::Kind::kInt, number, nullptr};
-}
-// A model text (or a name of the export's own); a null text is NULL.
-inline SqlValue Str(Text text) {
-  return text ? SqlValue{SqlValue::Kind::kText, 0, text} : Null();
-}
 
 // A double-quoted SQL identifier.
 std::string Quoted(std::string_view identifier);
@@ -60,8 +42,8 @@ class SqliteDb {
   void Exec(const std::string& sql);
   // Appends one row to a table: the values in column order. The row may be stored only
   // at the next Exec or Close; rows of one table keep their order.
-  void Insert(std::string_view table, std::span<const SqlValue> row);
-  void Insert(std::string_view table, std::initializer_list<SqlValue> row) {
+  void Insert(std::string_view table, std::span<const Value> row);
+  void Insert(std::string_view table, std::initializer_list<Value> row) {
     Insert(table, std::span(row.begin(), row.size()));
   }
   // Stores the rows still gathered, finalizes the statements and closes the database,
@@ -71,7 +53,7 @@ class SqliteDb {
  private:
   // A value gathered for storing: a text is kept as its UTF-8 bytes in the table's buffer.
   struct Gathered {
-    SqlValue::Kind kind;
+    Value::Kind kind;
     std::int64_t number;  // the integer, or the offset of the text in the buffer
     int size = 0;         // the text's size in bytes
   };

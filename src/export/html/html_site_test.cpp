@@ -1,4 +1,4 @@
-#include "export/html_site.h"
+#include "export/html/html_site.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "driver/loaddbs.h"
 #include "driver/run_test_support.h"
 #include "export/export_test_support.h"
-#include "export/html_writer.h"
+#include "export/html/html_writer.h"
 
 namespace kzo::exporter {
 namespace {

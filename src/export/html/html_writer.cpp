@@ -1,6 +1,6 @@
-#include "export/html_writer.h"
+#include "export/html/html_writer.h"
 
-#include "export/json_writer.h"
+#include "platform/code_page.h"
 
 namespace kzo::exporter {
 namespace {
@@ -70,7 +70,7 @@ SiteFile& SiteFile::operator<<(Markup markup) {
 
 SiteFile& SiteFile::operator<<(Legacy text) {
   decoded_.clear();
-  AppendCp437AsUtf8(decoded_, View(text.text));
+  platform::AppendCp437AsUtf8(decoded_, View(text.text));
   AppendHtmlEscaped(pending_, decoded_);
   HandOver();
   return *this;

@@ -1,4 +1,4 @@
-#include "export/sqlite_export.h"
+#include "export/sqlite/sqlite_export.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tests/support/sqlite_rows.h"
+#include "../../../tests/support/sqlite_rows.h"
 #include "driver/loaddbs.h"
 #include "driver/run_test_support.h"
 #include "export/export_test_support.h"

@@ -2,9 +2,9 @@
 // (BeginPage to EndPage) about what the last load built.
 #pragma once
 
-#include "export/html_fields.h"
-#include "export/html_site_index.h"
-#include "export/html_writer.h"
+#include "export/html/html_fields.h"
+#include "export/html/html_site_index.h"
+#include "export/html/html_writer.h"
 
 namespace kzo::exporter {
 
@@ -15,10 +15,11 @@ struct Site {
   SiteFields fields;
 };
 
-// index.html: every circuit with its shows, matches and champions; the roster sizes; the
-// search box.
+// index.html (html_home_page.cpp): every circuit with its shows, matches and champions; the
+// roster sizes; the search box.
 void WriteHomePage(SiteFile& page);
 
+// The index and the record pages of each roster that has pages (html_roster_pages.cpp).
 void WriteWrestlerIndex(SiteFile& page);
 void WriteWrestlerPage(SiteFile& page, const Site& site, int wrestler);
 void WriteTeamIndex(SiteFile& page);
@@ -30,6 +31,7 @@ void WriteManagerPage(SiteFile& page, const Site& site, int manager);
 void WriteMoveIndex(SiteFile& page);
 void WriteMovePage(SiteFile& page, const Site& site, int move);
 
+// The pages of a circuit and of its shows (html_circuit_pages.cpp).
 void WriteCircuitPage(SiteFile& page, const Site& site, int circuit);
 void WriteShowPage(SiteFile& page, int circuit, int show);
 
@@ -39,11 +41,18 @@ struct ResultBar {
   ResultCounts counts;
 };
 // An inline SVG chart of stacked win, loss and draw bars, one row per bar, scaled to the
-// longest.
+// longest (html_result_chart.cpp).
 void WriteResultChart(SiteFile& page, std::string_view caption, const std::vector<ResultBar>& bars);
+
+// What several kinds of page show (html_page_parts.cpp).
+
+// The name of a record without one.
+inline constexpr Text kNoName = "(no name)";
 
 // The record of circuit number circuit.
 const model::CircuitRecord& CircuitOf(int circuit);
+// A link to a circuit's page, labelled with its name.
+void WriteCircuitLink(SiteFile& page, int circuit);
 // A wrestler named in the model: a link to the wrestler's page labelled with the name, or
 // the name alone when the number names no wrestler of the roster.
 void WriteNamedWrestler(SiteFile& page, Text name, std::int64_t wrestler);
