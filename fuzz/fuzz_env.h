@@ -1,9 +1,9 @@
 // The platform of the fuzz targets: error reports are answered OK and not shown, console
-// output is dropped, the clock and the random source are fixed, and the private heap is
-// released after every run (the importer's own heap keeps every block for the life of the
-// process, which a fuzzer running millions of imports cannot afford). Files registered
-// with AddFile live in memory; other paths either go to the disk (SetDiskAccess) or act
-// as missing files, with output opens writing into nothing.
+// output is dropped, and the clock and the random source are fixed. Files registered with
+// AddFile live in memory; other paths either go to the disk (SetDiskAccess) or act as
+// missing files, with output opens writing into nothing. Every input is a run of its own,
+// begun in the store as every program begins one: the object heap of the last run is
+// emptied, not made anew.
 #pragma once
 
 #include <cstdlib>
@@ -13,10 +13,10 @@
 #include <string>
 #include <string_view>
 
-#include "driver/run.h"
 #include "platform/env.h"
 #include "store/files.h"
 #include "store/heap.h"
+#include "store/run.h"
 #include "store/runtime.h"
 
 namespace kzo::fuzz {
@@ -24,7 +24,6 @@ namespace kzo::fuzz {
 class FuzzEnv : public platform::EnvWrapper {
  public:
   FuzzEnv() : EnvWrapper(platform::DefaultEnv()) {}
-  ~FuzzEnv() override { ReleaseHeaps(); }
   FuzzEnv(const FuzzEnv&) = delete;
   FuzzEnv& operator=(const FuzzEnv&) = delete;
 
@@ -36,12 +35,8 @@ class FuzzEnv : public platform::EnvWrapper {
   void ClearFiles() { files_.clear(); }
   void SetDiskAccess(bool on) { disk_ = on; }
 
-  // Starts a run on this platform: the heap of the last run is released and every table
-  // and cache of the run emptied.
-  void BeginRun() {
-    ReleaseHeaps();
-    driver::BeginRun(*this);
-  }
+  // Starts a run on this platform: every table and cache of the run emptied.
+  void BeginRun() { store::BeginRun(*this); }
   // Ends a run: closes what the code left open (no file handle outlives a run).
   void EndRun() { store::CloseAllFiles(); }
 
@@ -109,33 +104,12 @@ class FuzzEnv : public platform::EnvWrapper {
   platform::LocalTime Now() override { return {2026, 12, 7, 15, 30, 0, 0}; }
   double Random() override { return 0.5; }
 
-  // A heap is a list of blocks; every heap is released when the next run begins.
-  int HeapCreate() override {
-    heaps_.emplace_back();
-    return static_cast<int>(heaps_.size());
-  }
-  void* HeapAlloc(int heap, std::size_t size) override {
-    if (heap < 1 || static_cast<std::size_t>(heap) > heaps_.size() || size > kMaxBlock) {
-      return nullptr;
-    }
-    void* block = std::calloc(1, size == 0 ? 1 : size);
-    if (block != nullptr) heaps_[static_cast<std::size_t>(heap) - 1][block] = size;
-    return block;
-  }
-  void HeapFree(int heap, void* block) override {
-    if (heap < 1 || static_cast<std::size_t>(heap) > heaps_.size()) return;
-    if (heaps_[static_cast<std::size_t>(heap) - 1].erase(block) == 1) std::free(block);
-  }
-
  private:
   struct OpenMemoryFile {
     std::string* bytes;  // null: an output file that keeps nothing
     std::size_t pos;
     bool writing;
   };
-  // The platform's own limit of one heap block.
-  static constexpr std::size_t kMaxBlock = std::size_t{1} << 40;
-
   static std::string Key(std::string_view path) {
     std::string key;
     for (char c : path) {
@@ -147,18 +121,10 @@ class FuzzEnv : public platform::EnvWrapper {
     return key;
   }
 
-  void ReleaseHeaps() {
-    for (auto& heap : heaps_) {
-      for (auto& [block, size] : heap) std::free(block);
-    }
-    heaps_.clear();
-  }
-
   std::map<std::string, std::string> files_;
   std::map<int, OpenMemoryFile> open_;
   int next_handle_ = 1 << 24;
   bool disk_ = false;
-  std::deque<std::map<void*, std::size_t>> heaps_;
 };
 
 // Splits fuzz input into parts at a separator line of its own ("\n---\n"), so that one

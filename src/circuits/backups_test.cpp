@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::circuits {
@@ -86,7 +86,7 @@ TEST_F(RotateBackupsTest, MissingFileIsReportedAfterTheBackupsMoved) {
 }
 
 TEST_F(RotateBackupsTest, FailedDeleteLeavesEveryVersionInPlace) {
-  driver::BeginRun(protected_env);
+  store::BeginRun(protected_env);
   folder.Write("circdb.dat", "now");
   folder.Write("circdb.dat.bak1", "before");
   folder.Write("circdb.dat.bak2", "oldest");

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "matchtext/card.h"
 #include "model/circuit.h"
 #include "model/find_wrestler.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::circuits {
@@ -31,11 +31,6 @@ class BreakdownsTest : public testing::RunTest {
     model::Circuits().count = 2;
     AddCircuit(1, {"O. Vale", "Tuck Masden"});
     AddCircuit(2, {"Orrin Vale", "Tuck Masden"});
-    model::ForgetWrestlerIndexes();
-  }
-  void TearDown() override {
-    model::ClearCircuits();
-    roster::Database() = roster::RosterDatabase{};
     model::ForgetWrestlerIndexes();
   }
 

@@ -2,8 +2,8 @@
 
 #include "circuits/circuit_test_support.h"
 #include "circuits/load_circuit.h"
-#include "driver/run_test_support.h"
 #include "store/datetime.h"
+#include "store/run_test_support.h"
 
 namespace kzo::circuits {
 namespace {
@@ -96,7 +96,7 @@ class FullDisk : public platform::TestEnv {
 TEST(CircuitDatabaseFailureTest, AFailedRewriteNeverReplacesTheDatabase) {
   FullDisk env;
   platform::TempFolder legacy;
-  driver::BeginRun(env);
+  testing::ScopedRun run(env);
   roster::Database().wrestlers.assign(3, roster::WrestlerRecord{});
   roster::Database().wrestler_count = 2;
   legacy.Write("circdb.dat", " 1 \r\nkeep me\r\n");

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "matchtext/participants.h"
 #include "model/circuit.h"
 #include "model/find_wrestler.h"
@@ -15,6 +14,7 @@
 #include "roster/database.h"
 #include "store/files.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::circuits {

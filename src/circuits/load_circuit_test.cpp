@@ -1,7 +1,7 @@
 #include "circuits/load_circuit.h"
 
 #include "circuits/circuit_test_support.h"
-#include "driver/run_test_support.h"
+#include "store/run_test_support.h"
 
 namespace kzo::circuits {
 namespace {
@@ -100,7 +100,7 @@ class FullHeap : public platform::TestEnv {
 TEST(LoadCircuitHeapTest, ShowsThatCannotBeMadeEndTheCircuitsLoad) {
   FullHeap env;
   platform::TempFolder legacy;
-  driver::BeginRun(env);
+  testing::ScopedRun run(env);
   std::string folder = legacy.path();
   roster::Database().legacy_folder = folder.c_str();
   model::Circuits().count = 1;

@@ -8,7 +8,7 @@
 #include "circuits/backups.h"
 #include "circuits/circuit_database.h"
 #include "circuits/circuit_test_support.h"
-#include "driver/run_test_support.h"
+#include "store/run_test_support.h"
 
 namespace kzo::circuits {
 namespace {
@@ -101,12 +101,12 @@ class UpkeepFaultsTest : public CircuitTest {
     }
   }
 
-  // Runs the upkeep on platform, the roster of the case set up anew.
+  // Runs the upkeep in a run of its own on platform, the roster of the case set up anew.
   void Upkeep(platform::Env& platform, const UpkeepCase& c) {
-    driver::BeginRun(platform);
+    store::BeginRun(platform);
     SetWrestlers(Names(c.wrestlers));
     UpdateCircuitDatabase(Path());
-    store::CloseAllFiles();
+    store::EndRun();
   }
 };
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/files.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::config {
@@ -44,7 +44,7 @@ TEST_F(FileHelpersTest, SafeOpenOfNoRegularFileOpensNothingAndReportsNothing) {
 }
 
 TEST_F(FileHelpersTest, ExistingFileThatFailsToOpenIsReportedAndItsNumberReturned) {
-  driver::BeginRun(unreadable);
+  store::BeginRun(unreadable);
   folder.Write("card.inf", "7\r\n");
   EXPECT_EQ(SAFEOPEN(folder / "card.inf"), 1);
   EXPECT_FALSE(store::IsFileOpen(1));

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::config {

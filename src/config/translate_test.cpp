@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/cp437.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::config {
@@ -28,7 +28,8 @@ struct ConversionEnv : platform::TestEnv {
 
 class TranslatePathTest : public ::testing::Test {
  protected:
-  void SetUp() override { driver::BeginRun(env); }
+  void SetUp() override { store::BeginRun(env); }
+  void TearDown() override { store::EndRun(); }
   ConversionEnv env;
   platform::TempFolder folder;
 };

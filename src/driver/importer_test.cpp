@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/run_test_support.h"
 #include "model/circuit.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::driver {

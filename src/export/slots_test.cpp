@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "driver/run_test_support.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 
 namespace kzo::exporter {
 namespace {

@@ -10,6 +10,7 @@
 #include "roster/name_index.h"
 #include "roster/team.h"
 #include "store/files.h"
+#include "store/run.h"
 #include "store/runtime.h"
 #include "store/text.h"
 
@@ -86,11 +87,10 @@ struct ParticipantTexts {
   std::vector<ParticipantList> lists;
 };
 
-// The tables below are never destroyed: at the end of the process their memory goes back
-// at once, instead of piece by piece for every text met in the run.
+store::RunLocal<ParticipantTexts> participant_texts;
+
 ParticipantTexts& Texts() {
-  static auto& texts = *new ParticipantTexts;
-  return texts;
+  return *participant_texts;
 }
 
 int TextId(std::string_view text) {
@@ -176,9 +176,10 @@ struct TeamsFiles {
   TeamsFile* last = nullptr;
 };
 
+store::RunLocal<TeamsFiles> teams_files;
+
 TeamsFiles& Teams() {
-  static auto& teams = *new TeamsFiles;
-  return teams;
+  return *teams_files;
 }
 
 std::string TeamsPathOf(std::string_view folder) {
@@ -315,11 +316,6 @@ std::vector<std::string> SplitParticipantList(std::string_view reduced) {
     start = end == comma ? end + 2 : end + kAnd.size();
   }
   return slots;
-}
-
-void ExpandTeamNames(std::span<SlotList* const> lists, std::string_view folder) {
-  const TeamsFile& teams = TeamsFileFor(folder);
-  for (SlotList* list : lists) ExpandSlots(teams, list->slots, list->size);
 }
 
 int BreakDownParticipants(std::string_view text, std::span<std::int32_t> numbers,

@@ -32,19 +32,12 @@ int CountSeparators(std::string_view reduced);
 // " and " each time; a comma also takes the character after it. Nothing is trimmed.
 std::vector<std::string> SplitParticipantList(std::string_view reduced);
 
-// A slot list: names in slots[0..] (slot 1 of the legacy list is slots[0]) with room for
-// `size` slots in all.
-struct SlotList {
-  std::vector<std::string> slots;
-  std::size_t size = 0;
-};
-
-// Replaces team names in the lists by their members, applying the records of the teams
-// file in file order: a slot holding a record's team name gets the first member and the
-// second member is appended. An expansion that needs a slot beyond a list's size is not
-// made. The teams file is folder (trailing "\" removed) + "\teams.dat" when it exists,
-// else the legacy folder's "\data\teams.dat".
-void ExpandTeamNames(std::span<SlotList* const> lists, std::string_view folder);
+// Team expansion: team names in a text's slot list (2 * separators + 2 slots, or as many
+// as the longer text of two compared) are replaced by their members, applying the records
+// of the teams file in file order: a slot holding a record's team name gets the first
+// member and the second member is appended. An expansion that needs a slot beyond the
+// list's size is not made. The teams file is folder (trailing "\" removed) + "\teams.dat"
+// when it exists, else the legacy folder's "\data\teams.dat".
 
 // Fills numbers[1..] with the slot in `names` of each name the text holds after team
 // expansion (-1 for a name not found), as far as numbers has room, and returns the number

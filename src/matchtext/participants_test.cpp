@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::matchtext {
@@ -138,21 +138,21 @@ TEST_F(ParticipantsTest, BreakDownWritesNoNumberBeyondTheList) {
 TEST_F(ParticipantsTest, ExpansionStopsWhereTheListIsFull) {
   WriteCircuitTeams("3\r\n" + TeamRecord("Loop", "Pim Lorca", "Loop") +
                     TeamRecord("The Drifters", "Orrin Vale", "Big") + kDrifters);
-  auto expanded = [&](std::string_view reduced, std::size_t size) {
-    SlotList list{SplitParticipantList(reduced), size};
-    SlotList* lists[] = {&list};
-    ExpandTeamNames(lists, Folder());
-    return list.slots;
+  // The names of a text's slots after expansion, in a list of 2 * separators + 2 slots.
+  NameList names({"", "Loop", "Pim Lorca", "The Drifters", "Orrin Vale", "Tuck Masden",
+                  "Quill Danby", "X", "Big", "Y"});
+  auto expanded = [&](std::string_view text) {
+    std::array<std::int32_t, 201> numbers{};
+    int count = BreakDownParticipants(text, numbers, names.index, Folder());
+    Names slots;
+    for (int i = 1; i <= count; ++i) slots.push_back(names.storage[numbers[i]]);
+    return slots;
   };
-  EXPECT_EQ(expanded("Loop", 2), (Names{"Loop", "Pim Lorca"}));
-  EXPECT_EQ(expanded("Loop", 5),
-            (Names{"Loop", "Pim Lorca", "Pim Lorca", "Pim Lorca", "Pim Lorca"}));
-  EXPECT_EQ(expanded("Big", 2), (Names{"The Drifters", "Orrin Vale"}));
-  EXPECT_EQ(expanded("Big and X", 4), (Names{"Tuck Masden", "X", "Orrin Vale", "Quill Danby"}));
-  NameList names = SevenNames();
-  std::array<std::int32_t, 201> numbers{};
-  EXPECT_EQ(BreakDownParticipants("Loop", numbers, names.index, Folder()), 2);
-  EXPECT_EQ(numbers[2], 1);
+  EXPECT_EQ(expanded("Loop"), (Names{"Loop", "Pim Lorca"}));
+  EXPECT_EQ(expanded("Loop, X"), (Names{"Loop", "X", "Pim Lorca", "Pim Lorca"}));
+  EXPECT_EQ(expanded("Big"), (Names{"The Drifters", "Orrin Vale"}));
+  EXPECT_EQ(expanded("Big and X"), (Names{"Tuck Masden", "X", "Orrin Vale", "Quill Danby"}));
+  EXPECT_EQ(expanded("Big, X, Y"), (Names{"Tuck Masden", "X", "Y", "Orrin Vale", "Quill Danby"}));
 }
 
 TEST_F(ParticipantsTest, TheCircuitTeamsFileComesBeforeTheLegacyOne) {

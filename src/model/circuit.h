@@ -135,8 +135,6 @@ struct CircuitTable {
 
 // The one circuit table of the run.
 CircuitTable& Circuits();
-// Empties the table: every record zero-filled, count 0.
-void ClearCircuits();
 
 // The wrestler numbers a circuit holds values for: 1..min(N, 2000), N the wrestler count.
 int RosterSlots();

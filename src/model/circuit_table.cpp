@@ -1,18 +1,22 @@
 #include <algorithm>
-#include <cstring>
 
 #include "model/circuit.h"
 #include "roster/database.h"
+#include "store/run.h"
 
 namespace kzo::model {
+namespace {
 
-CircuitTable& Circuits() {
-  static CircuitTable table{};
-  return table;
+void EmptyCircuitTable(CircuitTable& table) {
+  store::EmptyFilledSlots(table.records, table.count);
 }
 
-void ClearCircuits() {
-  std::memset(static_cast<void*>(&Circuits()), 0, sizeof(CircuitTable));
+store::RunLocal<CircuitTable> circuit_table(EmptyCircuitTable);
+
+}  // namespace
+
+CircuitTable& Circuits() {
+  return *circuit_table;
 }
 
 int RosterSlots() {

@@ -3,6 +3,7 @@
 #include "model/circuit.h"
 #include "roster/name_index.h"
 #include "roster/wrestler_lookup.h"
+#include "store/run.h"
 
 namespace kzo::model {
 namespace {
@@ -13,16 +14,16 @@ struct CircuitIndex {
   int circuit = 0;
   roster::NameIndex names;
 };
-CircuitIndex last_index;
+store::RunLocal<CircuitIndex> last_index;
 
-void IndexCircuitNames(int number) {
+void IndexCircuitNames(CircuitIndex& index, int number) {
   const CircuitRecord& circuit = Circuits().records[static_cast<std::size_t>(number)];
-  last_index.circuit = number;
-  last_index.names.Build({});
+  index.circuit = number;
+  index.names.Build({});
   int count = RosterSlots();
-  last_index.names.Reserve(static_cast<std::size_t>(count));
+  index.names.Reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) {
-    last_index.names.Add(circuit.roster ? View(circuit.roster[i].name) : std::string_view(), i);
+    index.names.Add(circuit.roster ? View(circuit.roster[i].name) : std::string_view(), i);
   }
 }
 
@@ -31,13 +32,14 @@ void IndexCircuitNames(int number) {
 int FindWrestler(std::string_view name, int circuit) {
   if (circuit == 0) return roster::FindWrestler(name);
   if (circuit < 0 || circuit > kMaxCircuits) return 0;
-  if (last_index.circuit != circuit) IndexCircuitNames(circuit);
-  return last_index.names.Find(name);
+  CircuitIndex& index = *last_index;
+  if (index.circuit != circuit) IndexCircuitNames(index, circuit);
+  return index.names.Find(name);
 }
 
 void ForgetWrestlerIndexes() {
   roster::ForgetWrestlerIndex();
-  last_index = {};
+  *last_index = {};
 }
 
 }  // namespace kzo::model

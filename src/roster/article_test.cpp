@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "driver/run_test_support.h"
+#include "store/run_test_support.h"
 
 namespace kzo::roster {
 namespace {

@@ -7,10 +7,17 @@
 #include "roster/wrestler_lookup.h"
 #include "store/files.h"
 #include "store/heap.h"
+#include "store/run.h"
 #include "store/runtime.h"
 
 namespace kzo::roster {
 namespace {
+
+void EmptyCrowdTable(CrowdTable& table) {
+  store::EmptyFilledSlots(table.entries, table.count);
+}
+
+store::RunLocal<CrowdTable> crowd_table(EmptyCrowdTable);
 
 // The parts of a crowd line "name_word=texts".
 struct CrowdLine {
@@ -78,12 +85,7 @@ void ReadCrowdLine(std::string_view line, int crowd_kind) {
 }  // namespace
 
 CrowdTable& CrowdReactions() {
-  static CrowdTable table;
-  return table;
-}
-
-void ClearCrowdReactions() {
-  CrowdReactions() = CrowdTable{};
+  return *crowd_table;
 }
 
 void ReadCrowdFile(std::string_view path, int crowd_kind) {

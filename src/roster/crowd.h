@@ -33,8 +33,6 @@ struct CrowdTable {
 
 // The one crowd reaction table of the run.
 CrowdTable& CrowdReactions();
-// Empties the table: every entry zero-filled, count 0.
-void ClearCrowdReactions();
 
 // Appends the texts of a crowd file to the table, in file order. Each line, plain or
 // scrambled, is "name_word=text|text|...": a line whose name, word or texts are empty,

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "config/settings.h"
-#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "roster/database.h"
 #include "roster/wrestler_lookup.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::roster {
@@ -20,6 +20,11 @@ class CrowdFileTest : public testing::RunTest {
  protected:
   void SetUp() override {
     RunTest::SetUp();
+    AddWrestlers();
+  }
+
+  // Wrestlers 1..3 of the roster, two of them with the same name.
+  static void AddWrestlers() {
     roster::RosterDatabase& db = roster::Database();
     const char* names[] = {"Orrin Vale", "Tuck Masden", "Orrin Vale"};
     db.wrestlers.resize(4);
@@ -74,7 +79,8 @@ TEST_F(CrowdFileTest, ReactionWords) {
       {"face", kReactionOther}, {"Face_x", kReactionFace}, {"Tweener", kReactionOther},
   };
   for (auto [word, reaction] : cases) {
-    ClearCrowdReactions();
+    store::BeginRun(env);
+    AddWrestlers();
     Read({std::string("Tuck Masden_") + word + "=Boo"});
     ASSERT_EQ(CrowdReactions().count, 1) << word;
     EXPECT_EQ(Entry(1).reaction, reaction) << word;

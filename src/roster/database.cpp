@@ -2,11 +2,17 @@
 
 #include <algorithm>
 
+#include "store/run.h"
+
 namespace kzo::roster {
+namespace {
+
+store::RunLocal<RosterDatabase> database;
+
+}  // namespace
 
 RosterDatabase& Database() {
-  static RosterDatabase database;
-  return database;
+  return *database;
 }
 
 int StoredWrestlerCount() {

@@ -12,6 +12,7 @@
 #include "roster/team.h"
 #include "roster/wrestler.h"
 #include "store/heap.h"
+#include "store/run.h"
 #include "store/runtime.h"
 
 namespace kzo::roster {
@@ -328,43 +329,70 @@ constexpr EntryDefinition kEntries[] = {
 
 static_assert(std::size(kEntries) == 243);
 
+void EmptyDictionary(FieldDictionary& dictionary) {
+  store::EmptyFilledSlots(dictionary.entries, dictionary.entry_count);
+}
+
+store::RunLocal<FieldDictionary> dictionary(EmptyDictionary);
+
+// An entry with the given key and label; an int type with a ref_kind is a reference.
+FieldEntry MakeEntry(std::int32_t kind, std::int32_t field, Text key, Text label,
+                     std::int32_t value_type, std::int32_t ref_kind, std::int32_t ref_field,
+                     std::int32_t slots) {
+  std::int32_t type = value_type == kTypeInt && ref_kind != 0 ? kTypeReference : value_type;
+  return {kind, field, key, label, type, ref_kind, ref_field, slots};
+}
+
+void Append(const FieldEntry& entry) {
+  FieldDictionary& table = Dictionary();
+  if (table.entry_count >= kMaxFieldEntries) return;
+  table.entries[static_cast<std::size_t>(++table.entry_count)] = entry;
+}
+
+using RegisteredEntries = std::array<FieldEntry, std::size(kEntries)>;
+
+// The entries InitFieldDictionary registers, made once per process: every run's
+// dictionary holds the same entries, their keys and labels constant record strings.
+const RegisteredEntries& Registered() {
+  static const RegisteredEntries registered = [] {
+    RegisteredEntries entries{};
+    for (std::size_t i = 0; i < std::size(kEntries); ++i) {
+      const EntryDefinition& entry = kEntries[i];
+      entries[i] =
+          MakeEntry(entry.kind, static_cast<std::int32_t>(entry.field),
+                    store::ConstantRecordString(entry.key),
+                    store::ConstantRecordString(entry.label), entry.value_type, entry.ref_kind,
+                    static_cast<std::int32_t>(entry.ref_field), entry.slots);
+    }
+    return entries;
+  }();
+  return registered;
+}
+
 }  // namespace
 
 FieldDictionary& Dictionary() {
-  static FieldDictionary dictionary;
-  return dictionary;
+  return *dictionary;
 }
 
 void ClearFieldDictionary() {
   store::Procedure procedure("CLEARQUE");
-  Dictionary().entry_count = 0;
+  EmptyDictionary(Dictionary());
 }
 
 void AddFieldEntry(std::int32_t kind, std::int32_t field, std::string_view key,
                    std::string_view label, std::int32_t value_type, std::int32_t ref_kind,
                    std::int32_t ref_field, std::int32_t slots) {
   store::Procedure procedure("ASSOCIAT");
-  FieldDictionary& dictionary = Dictionary();
-  if (dictionary.entry_count >= kMaxFieldEntries) return;
-  FieldEntry& entry = dictionary.entries[static_cast<std::size_t>(++dictionary.entry_count)];
-  entry.kind = kind;
-  entry.field = field;
-  entry.key = store::NewRecordString(key);
-  entry.label = store::NewRecordString(label);
-  entry.value_type = value_type == kTypeInt && ref_kind != 0 ? kTypeReference : value_type;
-  entry.ref_kind = ref_kind;
-  entry.ref_field = ref_field;
-  entry.slots = slots;
+  if (Dictionary().entry_count >= kMaxFieldEntries) return;
+  Append(MakeEntry(kind, field, store::NewRecordString(key), store::NewRecordString(label),
+                   value_type, ref_kind, ref_field, slots));
 }
 
 void InitFieldDictionary() {
   store::Procedure procedure("INITASSO");
   ClearFieldDictionary();
-  for (const EntryDefinition& entry : kEntries) {
-    AddFieldEntry(entry.kind, static_cast<std::int32_t>(entry.field), entry.key, entry.label,
-                  entry.value_type, entry.ref_kind, static_cast<std::int32_t>(entry.ref_field),
-                  entry.slots);
-  }
+  for (const FieldEntry& entry : Registered()) Append(entry);
 }
 
 }  // namespace kzo::roster

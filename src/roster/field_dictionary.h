@@ -54,7 +54,8 @@ struct FieldDictionary {
 // The one dictionary of the run.
 FieldDictionary& Dictionary();
 
-// Empties the dictionary; the entries' record strings stay where they are.
+// Empties the dictionary (its entries zero-filled); the entries' record strings stay where
+// they are.
 void ClearFieldDictionary();
 
 // Appends one entry with new record strings for key and label; an int type with a
@@ -64,6 +65,7 @@ void AddFieldEntry(std::int32_t kind, std::int32_t field, std::string_view key,
                    std::int32_t ref_field, std::int32_t slots);
 
 // Registers the 243 entries of the imported roster fields, after clearing the dictionary.
+// The entries are made once per process; their keys and labels live as long as it.
 void InitFieldDictionary();
 
 }  // namespace kzo::roster

@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "roster/move.h"
 #include "roster/referee.h"
 #include "roster/stable.h"
 #include "roster/wrestler.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::roster {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "roster/field_dictionary.h"
 #include "store/files.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::roster {

@@ -5,25 +5,27 @@
 
 #include "roster/database.h"
 #include "roster/name_index.h"
+#include "store/run.h"
 
 namespace kzo::roster {
 namespace {
 
 // Names do not change once loaded, so the index is built at the first lookup.
-std::unique_ptr<NameIndex> index;
+store::RunLocal<std::unique_ptr<NameIndex>> index;
 
 }  // namespace
 
 const NameIndex& WrestlerNames() {
-  if (!index) {
-    index = std::make_unique<NameIndex>();
+  std::unique_ptr<NameIndex>& names = *index;
+  if (!names) {
+    names = std::make_unique<NameIndex>();
     const auto& wrestlers = Database().wrestlers;
     int count = StoredWrestlerCount();
-    index->Reserve(static_cast<std::size_t>(std::max(count, 0)));
+    names->Reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 1; i <= count; ++i)
-      index->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
+      names->Add(View(wrestlers[static_cast<std::size_t>(i)].wname), i);
   }
-  return *index;
+  return *names;
 }
 
 int FindWrestler(std::string_view name) {
@@ -31,7 +33,7 @@ int FindWrestler(std::string_view name) {
 }
 
 void ForgetWrestlerIndex() {
-  index.reset();
+  index->reset();
 }
 
 }  // namespace kzo::roster

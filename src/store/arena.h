@@ -1,6 +1,6 @@
 // The memory of one object heap: large blocks from the platform's private heap, handed out
-// in pieces by moving a pointer along the current block. Pieces are never given back: the
-// object heap keeps everything until the process ends. One allocation per block instead
+// in pieces by moving a pointer along the current block. Pieces are never given back one
+// by one: the heap keeps everything until the run ends. One allocation per block instead
 // of one per record string keeps a run's memory near the size of its data. Under
 // AddressSanitizer every byte outside the pieces stays poisoned, so that a read or write
 // past the end of a heap array is still caught.
@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace kzo::store {
 
@@ -30,6 +31,13 @@ class Arena {
     return piece;
   }
 
+  // Takes back every piece: the first block stays, zero-filled again as far as pieces were
+  // cut from it, and every later block goes back to the platform. A new run costs what the
+  // last one used, not a fresh block of pages.
+  void Empty();
+  // Gives every block back to the platform.
+  void Release();
+
  private:
   static constexpr std::size_t kAlignment = 16;
   static constexpr std::size_t kBlockSize = std::size_t{2} << 20;  // a huge page
@@ -41,6 +49,11 @@ class Arena {
 #else
   static constexpr std::size_t kRedZone = 0;
 #endif
+
+  struct Block {
+    char* start;
+    std::size_t size;
+  };
 
   static char* AlignedAfter(char* at, std::size_t prefix) {
     auto address = reinterpret_cast<std::uintptr_t>(at) + prefix;
@@ -54,10 +67,16 @@ class Arena {
 #endif
   char* AllocateInNewBlock(std::size_t prefix, std::size_t size);
   char* NewBlock(std::size_t bytes);
+  void GiveBack(const Block& block);
+  // The end of the bytes cut from the first block.
+  char* FirstBlockUsedEnd() const;
 
   int heap_;
   char* next_ = nullptr;  // the free part of the current block
   char* end_ = nullptr;
+  char* first_ = nullptr;            // the first block of kBlockSize bytes, kept by Empty
+  char* first_used_end_ = nullptr;   // where the pieces of the first block ended, once left
+  std::vector<Block> later_blocks_;  // every other block, large pieces' blocks included
 };
 
 }  // namespace kzo::store

@@ -32,15 +32,45 @@ struct OpenedFile {
   std::size_t line_ends = 0;
 };
 
-std::array<std::unique_ptr<OpenedFile>, kMaxFileNumber + 1> files;
-// File numbers whose open failed: their writes are remembered as failed.
-std::array<bool, kMaxFileNumber + 1> failed_opens{};
-// The path last opened (or tried) under each file number, for the place of its errors.
-std::array<std::string, kMaxFileNumber + 1> paths;
+// The buffers of closed input files, kept so that the next file read reuses their memory
+// instead of having fresh pages mapped for every file.
+constexpr std::size_t kSpareBuffers = 4;
+
+// The files of a run by file number. A new run forgets the files of the last one without
+// closing them; the memory kept for reading stays for the files of the next.
+struct FileTable {
+  std::array<std::unique_ptr<OpenedFile>, kMaxFileNumber + 1> files;
+  // The path last opened (or tried) under each file number, for the place of its errors.
+  std::array<std::string, kMaxFileNumber + 1> paths;
+
+  std::vector<std::string> spare_buffers;
+  // The piece of a file read last. Bytes are read here and appended to the file's buffer,
+  // so that no byte of the buffer is filled twice (once with zeros, once with the file).
+  std::unique_ptr<char[]> read_piece;
+};
+
+void KeepBuffer(FileTable& table, std::string&& buffer) {
+  if (table.spare_buffers.size() < kSpareBuffers) table.spare_buffers.push_back(std::move(buffer));
+}
+
+void ForgetFiles(FileTable& table) {
+  for (std::unique_ptr<OpenedFile>& slot : table.files) {
+    if (slot && slot->mode == FileMode::kInput) KeepBuffer(table, std::move(slot->data));
+    slot.reset();
+  }
+  for (std::string& path : table.paths) path.clear();
+}
+
+RunLocal<FileTable> file_table(ForgetFiles);
 
 OpenedFile* Find(int file) {
   if (file < 1 || file > kMaxFileNumber) return nullptr;
-  return files[static_cast<std::size_t>(file)].get();
+  return file_table->files[static_cast<std::size_t>(file)].get();
+}
+
+// The path last opened under a file number in the range.
+std::string& PathOf(int file) {
+  return file_table->paths[static_cast<std::size_t>(file)];
 }
 
 // The line (from 1) of the reading position of an input file.
@@ -53,11 +83,10 @@ std::size_t LineOfPosition(OpenedFile& f) {
 // Raises a numbered error that concerns the file with the number; a read names its line.
 void RaiseFileError(int number, int file, bool at_line = false) {
   OpenedFile* opened = Find(file);
-  bool known =
-      file >= 1 && file <= kMaxFileNumber && !paths[static_cast<std::size_t>(file)].empty();
+  bool known = file >= 1 && file <= kMaxFileNumber && !PathOf(file).empty();
   if (!known) return RaiseError(number);
   std::size_t line = at_line && opened != nullptr ? LineOfPosition(*opened) : 0;
-  RaiseErrorAt(number, FilePlace(paths[static_cast<std::size_t>(file)], line));
+  RaiseErrorAt(number, FilePlace(PathOf(file), line));
 }
 
 // The open input file, or null after raising 52 (not open) or 54 (open for output).
@@ -90,29 +119,19 @@ void ConvertBareLineEnds(OpenedFile& opened) {
   opened.data = std::move(converted);
 }
 
-// The buffers of closed input files, kept so that the next file read reuses their memory
-// instead of having fresh pages mapped for every file.
-constexpr std::size_t kSpareBuffers = 4;
-std::vector<std::string> spare_buffers;
-// The piece of a file read last. Bytes are read here and appended to the file's buffer,
-// so that no byte of the buffer is filled twice (once with zeros, once with the file).
-std::unique_ptr<char[]> read_piece;
-
 std::string TakeBuffer() {
-  if (spare_buffers.empty()) return {};
-  std::string buffer = std::move(spare_buffers.back());
-  spare_buffers.pop_back();
+  std::vector<std::string>& spare = file_table->spare_buffers;
+  if (spare.empty()) return {};
+  std::string buffer = std::move(spare.back());
+  spare.pop_back();
   buffer.clear();
   return buffer;
-}
-
-void KeepBuffer(std::string&& buffer) {
-  if (spare_buffers.size() < kSpareBuffers) spare_buffers.push_back(std::move(buffer));
 }
 
 void ReadWhole(OpenedFile& opened) {
   std::string& data = opened.data;
   data = TakeBuffer();
+  std::unique_ptr<char[]>& read_piece = file_table->read_piece;
   if (!read_piece) read_piece = std::make_unique_for_overwrite<char[]>(kReadChunk);
   while (true) {
     long n = Platform().Read(opened.handle, read_piece.get(), kReadChunk);
@@ -194,13 +213,12 @@ void OpenFile(std::string_view path, FileMode mode, int file) {
     RaiseErrorAt(55, FilePlace(path));
     return;
   }
-  paths[static_cast<std::size_t>(file)] = path;
-  auto& slot = files[static_cast<std::size_t>(file)];
+  PathOf(file) = path;
+  std::unique_ptr<OpenedFile>& slot = file_table->files[static_cast<std::size_t>(file)];
   platform::OpenMode platform_mode = mode == FileMode::kInput    ? platform::OpenMode::kInput
                                      : mode == FileMode::kOutput ? platform::OpenMode::kOutput
                                                                  : platform::OpenMode::kAppend;
   platform::OpenResult result = Platform().Open(path, platform_mode);
-  failed_opens[static_cast<std::size_t>(file)] = result.error != 0;
   if (result.error != 0) {
     RaiseFileError(result.error, file);
     return;
@@ -215,22 +233,17 @@ void OpenFile(std::string_view path, FileMode mode, int file) {
 bool CloseFile(int file) {
   OpenedFile* opened = Find(file);
   if (opened == nullptr) return false;
-  std::unique_ptr<OpenedFile> closing = std::move(files[static_cast<std::size_t>(file)]);
+  std::unique_ptr<OpenedFile> closing =
+      std::move(file_table->files[static_cast<std::size_t>(file)]);
   if (closing->mode != FileMode::kInput) Flush(*closing);
   int error = Platform().Close(closing->handle);
   if (error != 0) RaiseFileError(error, file);
-  if (closing->mode == FileMode::kInput) KeepBuffer(std::move(closing->data));
+  if (closing->mode == FileMode::kInput) KeepBuffer(*file_table, std::move(closing->data));
   return error == 0 && !closing->write_failed;
 }
 
 void CloseAllFiles() {
   for (int file = 1; file <= kMaxFileNumber; ++file) CloseFile(file);
-}
-
-void ForgetAllFiles() {
-  for (auto& slot : files) slot.reset();
-  failed_opens.fill(false);
-  for (std::string& path : paths) path.clear();
 }
 
 bool IsFileOpen(int file) {
@@ -362,13 +375,6 @@ void PrintLine(int file, std::string_view text) {
   }
   opened->data.append(text).append("\r\n");
   if (opened->data.size() >= kFlushSize) Flush(*opened);
-}
-
-bool WriteFailed(int file) {
-  OpenedFile* opened = Find(file);
-  if (opened == nullptr)
-    return file >= 1 && file <= kMaxFileNumber && failed_opens[static_cast<std::size_t>(file)];
-  return opened->write_failed;
 }
 
 std::int32_t CutCount(int file, std::int32_t count, int items_per_entry) {

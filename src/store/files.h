@@ -26,10 +26,9 @@ void OpenFile(std::string_view path, FileMode mode, int file);
 // Closes the file number, writing out what is buffered; a number not open is ignored.
 // Returns true when the file was open and every write to it, and its close, succeeded.
 bool CloseFile(int file);
-// Closes every open file.
+// Closes every open file. (A new run forgets the files of the last one without closing
+// them.)
 void CloseAllFiles();
-// Forgets every open file without closing it (a newly installed platform has none).
-void ForgetAllFiles();
 bool IsFileOpen(int file);
 
 // True when no byte remains or the next byte is 0x1A; a file not open is at its end.
@@ -56,8 +55,6 @@ void SkipLines(int file, int count);
 
 // Writes text followed by CR LF.
 void PrintLine(int file, std::string_view text);
-// True when a write to the file has failed since it was opened, or it failed to open.
-bool WriteFailed(int file);
 
 // A count read from a file drives a loop of reads, each taking at least one byte when it
 // succeeds: a count whose entries of items_per_entry items outnumber the bytes left is cut

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::store {
@@ -192,7 +192,7 @@ TEST_F(LegacyFileTest, FileNotOpen) {
   ASSERT_EQ(env.reports.size(), 3u);
   EXPECT_EQ(env.reports[0], ErrorReportText(52, "KZOMAIN "));
   EXPECT_EQ(env.reports[1], ErrorReportText(52, "MAKEASCI"));
-  EXPECT_TRUE(WriteFailed(7) == false);
+  EXPECT_FALSE(CloseFile(7));
 }
 
 TEST_F(LegacyFileTest, OpenFailuresNameTheirError) {

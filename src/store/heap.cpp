@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -17,12 +16,6 @@ namespace {
 enum HeaderWord { kTypeCode, kElementSize, kHeap, kOne, kUpper, kHeaderWords };
 constexpr int kHeaderBytes = kHeaderWords * 4;
 
-int object_heap_handle = 0;      // the object heap; 0 while none exists
-std::vector<int> retired_heaps;  // heaps replaced by a new generation
-// The memory of each heap in use, by handle.
-std::map<int, std::unique_ptr<Arena>> arenas;
-Arena* object_arena = nullptr;  // the object heap's, once it has given out memory
-
 // The record strings shared lately, by a hash of their bytes: a small fixed table, so that
 // a text met again soon (a match type, a rating, a line every show repeats) takes no new
 // memory, and the strings compared are still in the processor's cache. It holds strings of
@@ -34,17 +27,62 @@ struct SharedText {
   std::uint64_t tail = 0;  // differ there, and are told apart without reading the string
 };
 constexpr std::size_t kSharedTexts = 4096;
-std::array<SharedText, kSharedTexts> shared_texts;
+struct SharedTexts {
+  std::array<SharedText, kSharedTexts> places;
+  std::vector<std::uint16_t> filled;  // the places in use, so that emptying costs what they hold
+};
 
-Arena& ArenaOf(int heap) {
-  std::unique_ptr<Arena>& arena = arenas[heap];
-  if (!arena) arena = std::make_unique<Arena>(heap);
-  return *arena;
+// The object heap of the run and the heaps it replaced, with their memory.
+struct ObjectHeaps {
+  platform::Env* platform = nullptr;                   // the platform that made the heaps
+  int handle = 0;                                      // the object heap; 0 while none exists
+  std::unique_ptr<Arena> arena;                        // its memory, once it gave out some
+  std::vector<int> retired;                            // the retired-heap list
+  std::vector<std::unique_ptr<Arena>> retired_arenas;  // their memory, kept to the run's end
+  SharedTexts shared;
+};
+
+void EmptySharedTexts(SharedTexts& shared) {
+  for (std::uint16_t place : shared.filled) shared.places[place] = {};
+  shared.filled.clear();
 }
 
+// Forgets every heap without giving its memory back: for heaps of a platform that is no
+// longer the run's, whose blocks stay with it.
+void ForgetHeaps(ObjectHeaps& heaps) {
+  heaps.platform = nullptr;
+  heaps.handle = 0;
+  heaps.arena.reset();
+  heaps.retired.clear();
+  heaps.retired_arenas.clear();
+  EmptySharedTexts(heaps.shared);
+}
+
+// A new run on the platform of the last keeps the object heap and its first block, emptied;
+// the retired heaps' memory goes back to the platform. Heaps of another platform are
+// forgotten.
+void EmptyObjectHeaps(ObjectHeaps& heaps) {
+  if (heaps.platform != &Platform()) return ForgetHeaps(heaps);
+  for (const std::unique_ptr<Arena>& arena : heaps.retired_arenas) arena->Release();
+  heaps.retired_arenas.clear();
+  heaps.retired.clear();
+  if (heaps.arena) heaps.arena->Empty();
+  EmptySharedTexts(heaps.shared);
+}
+
+RunLocal<ObjectHeaps> object_heaps(EmptyObjectHeaps);
+
+// The object heap's memory.
 Arena& ObjectArena() {
-  if (object_arena == nullptr) object_arena = &ArenaOf(object_heap_handle);
-  return *object_arena;
+  ObjectHeaps& heaps = *object_heaps;
+  if (!heaps.arena) heaps.arena = std::make_unique<Arena>(heaps.handle);
+  return *heaps.arena;
+}
+
+// Makes a new heap the object heap.
+void MakeObjectHeap(ObjectHeaps& heaps) {
+  heaps.handle = NEWHEAP();
+  heaps.platform = &Platform();
 }
 
 int ElementSize(int type_code, int element_size) {
@@ -82,30 +120,27 @@ int NEWHEAP() {
 }
 
 void RetireObjectHeap() {
-  if (object_heap_handle != 0) retired_heaps.push_back(object_heap_handle);
+  ObjectHeaps& heaps = *object_heaps;
+  if (heaps.handle == 0) return;
+  heaps.retired.push_back(heaps.handle);
+  if (heaps.arena) heaps.retired_arenas.push_back(std::move(heaps.arena));
 }
 
 int BeginObjectHeap() {
   RetireObjectHeap();
-  shared_texts.fill({});
-  object_arena = nullptr;
-  object_heap_handle = NEWHEAP();
-  return object_heap_handle;
+  ObjectHeaps& heaps = *object_heaps;
+  EmptySharedTexts(heaps.shared);
+  MakeObjectHeap(heaps);
+  return heaps.handle;
 }
 
-int ObjectHeap() {
-  return object_heap_handle;
-}
-int RetiredHeapCount() {
-  return static_cast<int>(retired_heaps.size());
-}
-
-void ForgetObjectHeap() {
-  object_heap_handle = 0;
-  object_arena = nullptr;
-  retired_heaps.clear();
-  shared_texts.fill({});
-  arenas.clear();  // their blocks stay with the platform that made them
+void GiveBackObjectHeaps() {
+  ObjectHeaps& heaps = *object_heaps;
+  if (heaps.platform == &Platform()) {
+    if (heaps.arena) heaps.arena->Release();
+    for (const std::unique_ptr<Arena>& arena : heaps.retired_arenas) arena->Release();
+  }
+  ForgetHeaps(heaps);
 }
 
 namespace {
@@ -113,8 +148,9 @@ namespace {
 // A heap array of elements 0..upper of the given size (greater than 0) in the object heap.
 // Inlined into its callers: record strings, made by the million, know their element size.
 inline void* NewArrayOf(int type_code, int upper, int size) {
-  if (object_heap_handle == 0) object_heap_handle = NEWHEAP();
-  if (object_heap_handle == 0) return nullptr;
+  ObjectHeaps& heaps = *object_heaps;
+  if (heaps.handle == 0) MakeObjectHeap(heaps);
+  if (heaps.handle == 0) return nullptr;
   std::int64_t elements = static_cast<std::int64_t>(upper) + 1;
   if (elements < 0) return nullptr;
   std::int64_t bytes = elements * size;  // at most 2^31 * 2^31: no overflow in 64 bits
@@ -123,7 +159,7 @@ inline void* NewArrayOf(int type_code, int upper, int size) {
   std::int32_t* header = Header(element0);
   header[kTypeCode] = type_code;
   header[kElementSize] = size;
-  header[kHeap] = object_heap_handle;
+  header[kHeap] = heaps.handle;
   header[kOne] = 1;
   header[kUpper] = upper;
   return element0;
@@ -134,14 +170,10 @@ inline void* NewArrayOf(int type_code, int upper, int size) {
 void* NewHeapArray(int type_code, int upper, int element_size) {
   int size = ElementSize(type_code, element_size);
   if (size <= 0) {
-    if (object_heap_handle == 0) object_heap_handle = NEWHEAP();
+    if (object_heaps->handle == 0) MakeObjectHeap(*object_heaps);
     return nullptr;
   }
   return NewArrayOf(type_code, upper, size);
-}
-
-int GETHEAP(const void* reference) {
-  return reference ? Header(reference)[kHeap] : 0;
 }
 
 int HeapArrayUpper(const void* reference) {
@@ -214,6 +246,25 @@ char* NewRecordString(std::string_view text) {
   return CopyToRecordString(text, kept);
 }
 
+Text ConstantRecordString(std::string_view text) {
+  if (text.size() > 0x7FFFFFF0u) return nullptr;
+  std::string_view kept = CutAtZero(text);
+  // The header ends where element 0 begins, on a boundary of 16 bytes.
+  constexpr std::size_t kHeaderPlace = 32;
+  std::size_t bytes = kHeaderPlace + text.size() + 2;
+  auto* block = static_cast<char*>(::operator new (bytes, std::align_val_t{16}));
+  std::memset(block, 0, bytes);
+  char* element0 = block + kHeaderPlace;
+  std::int32_t* header = Header(element0);
+  header[kTypeCode] = 1;
+  header[kElementSize] = 1;
+  header[kHeap] = 0;
+  header[kOne] = 1;
+  header[kUpper] = static_cast<std::int32_t>(text.size()) + 1;
+  std::memcpy(element0, kept.data(), kept.size());
+  return element0;
+}
+
 namespace {
 
 // A text with its ends and its place in the table of shared strings.
@@ -227,7 +278,7 @@ struct PlacedText {
 PlacedText Placed(std::string_view text) {
   PlacedText placed{text};
   TextEnds(text, placed.head, placed.tail);
-  placed.shared = &shared_texts[SharedPlace(text.size(), placed.head, placed.tail)];
+  placed.shared = &object_heaps->shared.places[SharedPlace(text.size(), placed.head, placed.tail)];
   return placed;
 }
 
@@ -238,6 +289,10 @@ Text SharedString(const PlacedText& placed) {
   char* copy = CopyToRecordString(placed.text, kept);
   // A text cut at a zero byte is not what its string holds: it is not shared.
   if (copy != nullptr && kept.size() == placed.text.size()) {
+    SharedTexts& table = object_heaps->shared;
+    if (shared.text == nullptr) {
+      table.filled.push_back(static_cast<std::uint16_t>(placed.shared - table.places.data()));
+    }
     shared = {copy, placed.text.size(), placed.head, placed.tail};
   }
   return copy;

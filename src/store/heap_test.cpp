@@ -6,17 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "platform/testing/test_env.h"
-#include "store/runtime.h"
+#include "store/heap_test_support.h"
+#include "store/run_test_support.h"
 
 namespace kzo::store {
 namespace {
 
-class HeapTest : public ::testing::Test {
- protected:
-  void SetUp() override { InstallPlatform(env); }
-  platform::TestEnv env;
-};
+using HeapTest = testing::RunTest;
 
 const std::int32_t* HeaderOf(const void* reference) {
   return reinterpret_cast<const std::int32_t*>(static_cast<const char*>(reference) - 20);
@@ -127,19 +123,27 @@ TEST_F(HeapTest, HeapObjectsCopyTheirSource) {
 }
 
 TEST_F(HeapTest, AHeapIsMadeOnFirstUseAndRetiredByTheNextGeneration) {
-  EXPECT_EQ(ObjectHeap(), 0);
   void* early = NewHeapArray(1, 0, 0);
-  int first = ObjectHeap();
+  int first = GETHEAP(early);
   EXPECT_NE(first, 0);
-  EXPECT_EQ(GETHEAP(early), first);
-  EXPECT_EQ(RetiredHeapCount(), 0);
   int second = BeginObjectHeap();
   EXPECT_NE(second, first);
-  EXPECT_EQ(RetiredHeapCount(), 1);
+  EXPECT_EQ(GETHEAP(NewHeapArray(1, 0, 0)), second);
   EXPECT_EQ(GETHEAP(early), first) << "a block keeps the heap current at its creation";
   FreeHeapArray(early);
   FreeHeapArray(nullptr);
   EXPECT_EQ(GETHEAP(nullptr), 0);
+}
+
+TEST_F(HeapTest, ConstantRecordStringsAreRecordStringsOfNoHeap) {
+  static Text constant = ConstantRecordString(std::string_view("ab\0cd", 5));  // kept for good
+  EXPECT_STREQ(constant, "ab");
+  EXPECT_EQ(HeapArrayUpper(constant), 6) << "sized as NewRecordString sizes it";
+  EXPECT_EQ(constant[5] | constant[6], 0);
+  EXPECT_EQ(GETHEAP(constant), 0);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(constant) % alignof(std::max_align_t), 0u);
+  BeginRun(env);
+  EXPECT_STREQ(constant, "ab") << "it outlives the run";
 }
 
 }  // namespace

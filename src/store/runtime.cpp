@@ -3,22 +3,19 @@
 #include <vector>
 
 #include "store/files.h"
-#include "store/heap.h"
 
 namespace kzo::store {
 namespace {
 
 struct Runtime {
-  platform::Env* env = nullptr;
   const Procedure* procedure = nullptr;  // the innermost running procedure
   ErrorRecorder* recorder = nullptr;     // the innermost living recorder
 };
 
-// Made before any code runs (it needs no constructor), so it is reached without a check.
-Runtime runtime;
+RunLocal<Runtime> runtime;
 
 Runtime& TheRuntime() {
-  return runtime;
+  return *runtime;
 }
 
 }  // namespace
@@ -88,20 +85,6 @@ namespace {
 constexpr const char* kMainTag = "KZOMAIN";
 
 }  // namespace
-
-void InstallPlatform(platform::Env& env) {
-  ForgetAllFiles();
-  ForgetObjectHeap();
-  TheRuntime().env = &env;
-  TheRuntime().procedure = nullptr;
-  TheRuntime().recorder = nullptr;
-}
-
-platform::Env& Platform() {
-  Runtime& runtime = TheRuntime();
-  if (runtime.env == nullptr) runtime.env = &platform::DefaultEnv();
-  return *runtime.env;
-}
 
 Procedure::Procedure(const char* tag) : tag_(tag), outer_(TheRuntime().procedure) {
   TheRuntime().procedure = this;

@@ -1,6 +1,6 @@
-// The legacy runtime every procedure runs in: the platform services, the procedure whose
-// tag error reports name, and the error convention itself. One per process; a test
-// installs its own platform before each case.
+// The legacy runtime every procedure runs in: the platform services of the run
+// (store/run.h), the procedure whose tag error reports name, and the error convention
+// itself.
 #pragma once
 
 #include <string>
@@ -8,13 +8,9 @@
 #include <vector>
 
 #include "platform/env.h"
+#include "store/run.h"
 
 namespace kzo::store {
-
-// Makes env the platform of every later call; closes nothing and forgets every open file,
-// the running procedures and the object heap (a test starts from a clean runtime).
-void InstallPlatform(platform::Env& env);
-platform::Env& Platform();
 
 // Marks the running procedure for as long as it lives: error reports name its tag, the
 // 8-character name of the procedure (a shorter tag is padded with blanks).

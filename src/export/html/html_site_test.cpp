@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "driver/loaddbs.h"
-#include "driver/run_test_support.h"
 #include "export/export_test_support.h"
 #include "export/html/html_writer.h"
+#include "store/run_test_support.h"
 
 namespace kzo::exporter {
 namespace {

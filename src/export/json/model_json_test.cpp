@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "export/json/json_test_support.h"
 #include "model/circuit.h"
 #include "roster/crowd.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 
 namespace kzo::exporter {
 namespace {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_test_support.h"
 #include "export/json/json_test_support.h"
 #include "export/record_fields.h"
 #include "platform/testing/test_env.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::exporter {

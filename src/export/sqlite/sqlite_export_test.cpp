@@ -8,7 +8,6 @@
 
 #include "../../../tests/support/sqlite_rows.h"
 #include "driver/loaddbs.h"
-#include "driver/run_test_support.h"
 #include "export/export_test_support.h"
 #include "model/circuit.h"
 #include "platform/testing/test_env.h"
@@ -17,6 +16,7 @@
 #include "roster/field_dictionary.h"
 #include "store/files.h"
 #include "store/heap.h"
+#include "store/run_test_support.h"
 #include "store/runtime.h"
 
 namespace kzo::exporter {
