@@ -1,4 +1,4 @@
-// Hire terms of a circuit's roster entries, and the whole days between two date-times.
+// Hire terms of a circuit's roster entries.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +16,5 @@ enum HireUnit { kDays = 1, kWeeks = 2, kMonths = 3, kYears = 4, kUntilDate = 5 }
 // 29 February plus whole years becomes 28 February in a common year); unit 5 ends at
 // amount itself. With jitter the end moves by -6..+7 days.
 void AddHireTerm(model::RosterEntry* entry, std::int64_t amount, int unit, int circuit, int jitter);
-
-// Whole days from earlier to later, rounded down (towards minus infinity); milliseconds do
-// not count.
-std::int32_t DATEDIFF(std::int64_t later, std::int64_t earlier);
 
 }  // namespace kzo::circuits

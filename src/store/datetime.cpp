@@ -1,9 +1,13 @@
 #include "store/datetime.h"
 
+#include <limits>
+
 namespace kzo::store {
 namespace {
 
 constexpr std::int64_t kUnitsPerMillisecond = 10000;
+constexpr std::int64_t kUnitsPerSecond = 10000000;
+constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kDaysFrom1601To1970 = 134774;
 
 // Days since 1970-01-01 of a civil date, and back (Hinnant's algorithms).
@@ -65,6 +69,62 @@ CalendarTime CalendarFromDateTime(std::int64_t value) {
 std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
   std::int64_t q = a / b;
   return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+namespace {
+
+std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b) {
+  std::int64_t sum;
+  if (!__builtin_add_overflow(a, b, &sum)) return sum;
+  return b > 0 ? std::numeric_limits<std::int64_t>::max()
+               : std::numeric_limits<std::int64_t>::min();
+}
+
+// Keeps the time of day of start on a new calendar date.
+std::int64_t OnDate(std::int64_t start, std::int64_t year, std::int64_t month, int day) {
+  CalendarTime time = CalendarFromDateTime(start);
+  std::int64_t days_from_start =
+      DaysSince1601(static_cast<int>(year), static_cast<int>(month), day) -
+      DaysSince1601(time.year, time.month, time.day);
+  return PlusDays(start, days_from_start);
+}
+
+}  // namespace
+
+std::int64_t PlusDays(std::int64_t start, std::int64_t days) {
+  std::int64_t units;
+  if (__builtin_mul_overflow(days, kDateTimeDay, &units)) {
+    units = days > 0 ? std::numeric_limits<std::int64_t>::max()
+                     : std::numeric_limits<std::int64_t>::min();
+  }
+  return SaturatingAdd(start, units);
+}
+
+std::int64_t PlusMonths(std::int64_t start, std::int64_t months) {
+  CalendarTime time = CalendarFromDateTime(start);
+  std::int64_t index = static_cast<std::int64_t>(time.year) * 12 + (time.month - 1) + months;
+  std::int64_t year = index >= 0 ? index / 12 : (index - 11) / 12;
+  std::int64_t month = index - year * 12 + 1;
+  if (year < -1000000 || year > 1000000)
+    return months > 0 ? std::numeric_limits<std::int64_t>::max()
+                      : std::numeric_limits<std::int64_t>::min();
+  int last = DaysInMonth(static_cast<int>(year), static_cast<int>(month));
+  return OnDate(start, year, month, time.day < last ? time.day : last);
+}
+
+std::int64_t PlusYears(std::int64_t start, std::int64_t years) {
+  return PlusMonths(start, years * 12);
+}
+
+std::int32_t DATEDIFF(std::int64_t later, std::int64_t earlier) {
+  std::int64_t seconds =
+      FloorDivide(later, kUnitsPerSecond) - FloorDivide(earlier, kUnitsPerSecond);
+  std::int64_t days = FloorDivide(seconds, kSecondsPerDay);
+  if (days > std::numeric_limits<std::int32_t>::max())
+    return std::numeric_limits<std::int32_t>::max();
+  if (days < std::numeric_limits<std::int32_t>::min())
+    return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(days);
 }
 
 std::int64_t MAKEDATE(int, int, int, int, int, int) {
