@@ -43,6 +43,12 @@ struct FileTable {
   // The path last opened (or tried) under each file number, for the place of its errors.
   std::array<std::string, kMaxFileNumber + 1> paths;
 
+  // The place of the last error that named a file and a line, for the next: every read past
+  // a file's end names the same line.
+  int place_file = 0;
+  std::size_t place_line = 0;
+  std::string place;
+
   std::vector<std::string> spare_buffers;
   // The piece of a file read last. Bytes are read here and appended to the file's buffer,
   // so that no byte of the buffer is filled twice (once with zeros, once with the file).
@@ -59,6 +65,7 @@ void ForgetFiles(FileTable& table) {
     slot.reset();
   }
   for (std::string& path : table.paths) path.clear();
+  table.place_file = 0;
 }
 
 RunLocal<FileTable> file_table(ForgetFiles);
@@ -86,7 +93,13 @@ void RaiseFileError(int number, int file, bool at_line = false) {
   bool known = file >= 1 && file <= kMaxFileNumber && !PathOf(file).empty();
   if (!known) return RaiseError(number);
   std::size_t line = at_line && opened != nullptr ? LineOfPosition(*opened) : 0;
-  RaiseErrorAt(number, FilePlace(PathOf(file), line));
+  FileTable& table = *file_table;
+  if (table.place_file != file || table.place_line != line) {
+    table.place = FilePlace(PathOf(file), line);
+    table.place_file = file;
+    table.place_line = line;
+  }
+  RaiseErrorAt(number, table.place);
 }
 
 // The open input file, or null after raising 52 (not open) or 54 (open for output).
@@ -214,6 +227,7 @@ void OpenFile(std::string_view path, FileMode mode, int file) {
     return;
   }
   PathOf(file) = path;
+  if (file_table->place_file == file) file_table->place_file = 0;
   std::unique_ptr<OpenedFile>& slot = file_table->files[static_cast<std::size_t>(file)];
   platform::OpenMode platform_mode = mode == FileMode::kInput    ? platform::OpenMode::kInput
                                      : mode == FileMode::kOutput ? platform::OpenMode::kOutput

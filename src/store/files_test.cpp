@@ -57,6 +57,21 @@ TEST_F(LegacyFileTest, AnErrorNamesTheFileAndTheLineBeingRead) {
   ASSERT_EQ(env.ChangeDirectory(previous), 0);
 }
 
+TEST_F(LegacyFileTest, EachRunNamesPlacesFromItsOwnWorkingDirectory) {
+  std::string previous = env.WorkingDirectory();
+  ASSERT_EQ(env.ChangeDirectory(folder.path()), 0);
+  OpenFile(folder / "missing.txt", FileMode::kInput, FreeFile());
+  OpenFile(folder / "missing.txt", FileMode::kInput, FreeFile());
+  BeginRun(env);
+  ASSERT_EQ(env.ChangeDirectory(previous), 0);
+  OpenFile(folder / "missing.txt", FileMode::kInput, FreeFile());
+  ASSERT_EQ(env.places.size(), 3u);
+  EXPECT_EQ(env.places[0], "In missing.txt");
+  EXPECT_EQ(env.places[1], "In missing.txt");
+  EXPECT_TRUE(env.places[2].ends_with("missing.txt") && env.places[2] != "In missing.txt")
+      << env.places[2] << ": the folder of the first run is not the second's";
+}
+
 TEST_F(LegacyFileTest, NumberAfterACountStartsOnTheNextLine) {
   int file = OpenWith("7,8\r\nnext\r\n");
   ReadNumber(file);

@@ -68,7 +68,8 @@ void RaiseError(int number);
 // for a platform that explains its reports.
 void RaiseErrorAt(int number, std::string_view place);
 // The place of an error that concerns the file at path, named as the legacy folder (the
-// working directory) names it, with the line being read when line > 0:
+// working directory, which a run does not change) names it, with the line being read when
+// line > 0:
 // "In data\wrestlrs.dat, line 12".
 std::string FilePlace(std::string_view path, std::size_t line = 0);
 
