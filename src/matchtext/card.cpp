@@ -40,7 +40,9 @@ struct SegmentDraft {
   std::vector<std::string_view> paren_notes;
   Block fa_lines;             // the kept lines of the fa block, in the block
   std::int64_t fa_count = 0;  // the fa block's count as read
-  // Strings of earlier text lines, whose memory the next text lines take over.
+  // Strings of earlier text lines, whose memory the next text lines take over. Only strings
+  // that hold memory of their own are kept: an empty line made for a segment without text
+  // would otherwise add one string to the spares for every such segment of every show.
   std::vector<std::string> spare_lines;
 
   // Appends a text line, in the memory of a spare string when there is one, with room for
@@ -60,7 +62,9 @@ struct SegmentDraft {
   void Clear() {
     kind = {};
     has_fa_block = false;
-    for (std::string& line : text_lines) spare_lines.push_back(std::move(line));
+    for (std::string& line : text_lines) {
+      if (line.capacity() > std::string().capacity()) spare_lines.push_back(std::move(line));
+    }
     text_lines.clear();
     rating = {};
     bracket_notes.clear();
