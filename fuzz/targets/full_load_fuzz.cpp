@@ -1,14 +1,10 @@
 // Fuzzes the whole import: the input's parts (separated by a line "---") become the files
-// of a legacy folder written into a fresh temporary folder (a file whose part the input
-// lacks is not written), which is then loaded and reported on like a run of the importer.
-#include <stdlib.h>
-#include <unistd.h>
-
+// of a legacy folder in memory (a file whose part the input lacks is not there), which is
+// then loaded and reported on like a run of the importer.
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
 
 #include "driver/importer.h"
 #include "driver/loaddbs.h"
@@ -28,24 +24,6 @@ constexpr const char* kFiles[] = {
     "c/kzo.cnf",
 };
 
-int PartCount(std::string_view input) {
-  int count = 1;
-  for (std::size_t at = 0; (at = input.find("\n---\n", at)) != std::string_view::npos; at += 5) {
-    ++count;
-  }
-  return count;
-}
-
-void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Every CR of the report ends a line with the LF after it, and the report ends with a line
 // end.
 void CheckReport(const std::string& report) {
@@ -60,30 +38,23 @@ void CheckReport(const std::string& report) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static kzo::fuzz::FuzzEnv env;
-  static const std::string home = std::filesystem::current_path().string();
   using namespace kzo;
   std::string_view input(reinterpret_cast<const char*>(data), size);
 
-  std::string pattern = (std::filesystem::temp_directory_path() / "kzo-fuzz-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) std::abort();
-  std::filesystem::path folder = pattern;
-  std::filesystem::create_directories(folder / "data");
-  std::filesystem::create_directories(folder / "c");
-  int parts = PartCount(input);
-  for (int i = 0; i < parts && i < static_cast<int>(std::size(kFiles)); ++i) {
-    WriteFile(folder / kFiles[i], fuzz::Part(input, i));
-  }
-
-  env.SetDiskAccess(true);
   env.BeginRun();
-  if (chdir(folder.c_str()) != 0) std::abort();
-  driver::LOADDBS(folder.string());
+  env.ClearFiles();
+  env.AddFolder("data");
+  env.AddFolder("c");
+  constexpr std::string_view kSeparator = "\n---\n";
+  for (std::string_view file : kFiles) {
+    std::size_t end = input.find(kSeparator);
+    env.AddFile(file, input.substr(0, end));
+    if (end == std::string_view::npos) break;
+    input.remove_prefix(end + kSeparator.size());
+  }
+  driver::LOADDBS(env.WorkingDirectory());
   driver::WriteMatchReport();
   env.EndRun();
-  if (chdir(home.c_str()) != 0) std::abort();
-  CheckReport(ReadFile(folder / "matches.txt"));
-
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
+  CheckReport(env.FileText("matches.txt"));
   return 0;
 }
