@@ -2,8 +2,9 @@
 // variable of static storage anywhere in the code outside the platform (whose state is the
 // process's, not a run's) is a RunLocal, a constant, or the declaration of one defined
 // elsewhere: a table declared otherwise would carry one run's data into the next. The code
-// is read as written in this project: a variable is initialized with "=" or braces, so that
-// a declaration "T name(...);" at namespace scope is taken for a function.
+// is read as this project formats it: nothing at namespace scope is indented, and a
+// variable is initialized with "=" or braces, so that "T name(...);" is taken for a
+// function.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,7 +72,7 @@ std::string CodeOnly(std::string_view source) {
 std::vector<std::string> Words(std::string_view text) {
   std::vector<std::string> words;
   std::string word;
-  for (char c : text) {
+  for (char c : std::string(text) + " ") {
     if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
       word += c;
     } else if (!word.empty()) {
@@ -79,137 +80,76 @@ std::vector<std::string> Words(std::string_view text) {
       word.clear();
     }
   }
-  if (!word.empty()) words.push_back(word);
   return words;
 }
 
-// The declaration without a leading "template <...>".
-std::string_view WithoutTemplate(std::string_view head) {
-  if (!head.starts_with("template")) return head;
-  int depth = 0;
-  for (std::size_t i = 0; i < head.size(); ++i) {
-    if (head[i] == '<') ++depth;
-    if (head[i] == '>' && --depth == 0) return head.substr(i + 1);
-  }
-  return head;
-}
-
-// The parts of a declaration before a brace or semicolon, outside parentheses.
-struct Head {
-  std::string text;
-  bool call = false;         // a "(" outside parentheses: a function, for this code
-  bool initializer = false;  // an "=" that initializes (not ==, <=, = default, ...)
-};
-
-bool IsFunction(const Head& head) {
-  return head.call && !head.initializer;
-}
-
-bool IsTypeDefinition(const Head& head) {
-  std::vector<std::string> words = Words(WithoutTemplate(head.text));
-  return !words.empty() &&
-         (words[0] == "struct" || words[0] == "class" || words[0] == "union" || words[0] == "enum");
-}
-
-// A variable that keeps state from run to run: neither a RunLocal nor a constant.
-bool IsStateOutsideARun(const Head& head) {
-  std::vector<std::string> words = Words(head.text.substr(0, head.text.find('=')));
+// A declaration (up to its first "{" or ";") that makes a variable of static storage which
+// is neither a RunLocal nor a constant. A "(" before any "=" makes a function.
+bool IsStateOutsideARun(std::string_view declaration) {
+  std::vector<std::string> words = Words(declaration.substr(0, declaration.find('=')));
+  const std::string_view kNoVariable[] = {"using",  "typedef", "template",     "namespace",
+                                          "extern", "struct",  "class",        "union",
+                                          "enum",   "friend",  "static_assert"};
   auto has = [&](std::string_view word) {
     return std::find(words.begin(), words.end(), word) != words.end();
   };
-  return !has("RunLocal") && !has("const") && !has("constexpr");
+  if (words.empty() || has("operator") ||
+      std::find(std::begin(kNoVariable), std::end(kNoVariable), words[0]) !=
+          std::end(kNoVariable)) {
+    return false;
+  }
+  bool function = declaration.substr(0, declaration.find('=')).find('(') != std::string::npos;
+  return !function && !has("RunLocal") && !has("const") && !has("constexpr");
 }
 
-// A declaration at namespace scope that makes a variable of the code's own.
-bool IsNamespaceVariable(const Head& head) {
-  std::vector<std::string> words = Words(head.text);
-  if (words.empty() || IsFunction(head) || IsTypeDefinition(head)) return false;
-  const std::string_view kNoVariable[] = {"using",     "typedef", "template", "static_assert",
-                                          "namespace", "extern",  "friend"};
-  return std::find(std::begin(kNoVariable), std::end(kNoVariable), words[0]) ==
-         std::end(kNoVariable);
+std::string_view Trimmed(std::string_view text) {
+  std::size_t start = text.find_first_not_of(' ');
+  return start == std::string_view::npos ? std::string_view() : text.substr(start);
 }
 
-// A static variable of a function or a class.
-bool IsStaticVariable(const Head& head) {
-  std::vector<std::string> words = Words(head.text);
-  return !words.empty() && words[0] == "static" && !IsFunction(head);
+// The declaration that starts at `at` of line i: up to its first "{" or ";", on this line or
+// the next few.
+std::string DeclarationAt(const std::vector<std::string>& lines, std::size_t i, std::size_t at) {
+  std::string text = lines[i].substr(at);
+  for (std::size_t next = i + 1;
+       text.find_first_of("{;") == std::string::npos && next < lines.size() && next < i + 5;
+       ++next) {
+    text.append(" ").append(Trimmed(lines[next]));
+  }
+  text.resize(std::min(text.find_first_of("{;"), text.size()));
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
 }
 
-// One line per variable of static storage in the source that is not a RunLocal or a
+// Where declarations of static storage start on a line: the line's start at namespace
+// scope (the code's format indents nothing there), and "static" at the start of a
+// statement elsewhere.
+std::vector<std::size_t> DeclarationStarts(std::string_view line) {
+  std::vector<std::size_t> starts;
+  if (!line.empty() && line[0] != ' ' && line[0] != '}') starts.push_back(0);
+  for (std::size_t at = line.find("static "); at != std::string_view::npos;
+       at = line.find("static ", at + 1)) {
+    std::string_view before = line.substr(0, at);
+    if (at > 0 && (Trimmed(before).empty() || before.ends_with("{ ") || before.ends_with("; "))) {
+      starts.push_back(at);
+    }
+  }
+  return starts;
+}
+
+// One line per variable of static storage in the source that is neither a RunLocal nor a
 // constant: "name:line: declaration".
 std::vector<std::string> StateOutsideRuns(const std::string& name, std::string_view source) {
-  enum Frame { kNamespace, kClass, kFunction, kSkipped };
-  std::string code = CodeOnly(source);
-  std::vector<Frame> frames = {kNamespace};
+  std::vector<std::string> lines;
+  std::istringstream in(CodeOnly(source));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   std::vector<std::string> found;
-  Head head;
-  std::size_t head_line = 1, line = 1;
-  int parens = 0;
-  bool skip_to_semicolon = false;  // the declarators after a type's body
-  auto report = [&] {
-    std::string text = head.text;
-    text.erase(0, text.find_first_not_of(" \n"));
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    found.push_back(name + ":" + std::to_string(head_line) + ": " + text);
-  };
-  auto check = [&](bool ends_in_semicolon) {
-    Frame frame = frames.back();
-    if (frame == kSkipped || skip_to_semicolon) return;
-    bool variable = frame == kNamespace ? IsNamespaceVariable(head) : IsStaticVariable(head);
-    if (frame == kClass && !ends_in_semicolon) variable = false;  // a member function's body
-    if (variable && IsStateOutsideARun(head)) report();
-  };
-  auto next_head = [&] {
-    head = {};
-    head_line = line;
-  };
-  for (std::size_t i = 0; i < code.size(); ++i) {
-    char c = code[i];
-    if (c == '\n') ++line;
-    if (head.text.find_first_not_of(" \n") == std::string::npos) head_line = line;
-    if (c == '(' || c == '[') ++parens;
-    if (c == ')' || c == ']') --parens;
-    if (parens > 0 || (c != '{' && c != '}' && c != ';')) {
-      if (parens == 0 && c == '=' && !head.call) {
-        char before = head.text.empty() ? ' ' : head.text.back();
-        char after = i + 1 < code.size() ? code[i + 1] : ' ';
-        bool comparison =
-            std::string_view("=<>!").find(before) != std::string_view::npos || after == '=';
-        if (!comparison) head.initializer = true;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (std::size_t at : DeclarationStarts(lines[i])) {
+      std::string declaration = DeclarationAt(lines, i, at);
+      if (IsStateOutsideARun(declaration)) {
+        found.push_back(name + ":" + std::to_string(i + 1) + ": " + declaration);
       }
-      if (c == '(' && parens == 1) head.call = head.call || !head.initializer;
-      head.text += c;
-      continue;
-    }
-    if (c == ';') {
-      check(true);
-      skip_to_semicolon = false;
-      next_head();
-    } else if (c == '{') {
-      Frame frame = frames.back();
-      Frame opened = kFunction;
-      std::vector<std::string> words = Words(head.text);
-      if (frame == kSkipped) {
-        opened = kSkipped;
-      } else if (frame == kNamespace && !words.empty() &&
-                 (words[0] == "namespace" || words[0] == "extern")) {
-        opened = kNamespace;
-      } else if ((frame == kNamespace || frame == kClass) && IsTypeDefinition(head)) {
-        opened = kClass;
-      } else if (frame != kFunction && !IsFunction(head)) {
-        check(true);  // a variable with a braced initializer
-        opened = kSkipped;
-      } else if (frame == kFunction) {
-        check(true);  // a block, or a static initialized by a lambda
-      }
-      frames.push_back(opened);
-      next_head();
-    } else {
-      Frame closed = frames.back();
-      if (frames.size() > 1) frames.pop_back();
-      skip_to_semicolon = closed == kClass || closed == kSkipped;
-      next_head();
     }
   }
   return found;
@@ -253,19 +193,21 @@ TEST(RunStateTest, StateOutsideARunIsNamedWhereverItIsDeclared) {
   const char* source = R"code(#include "x.h"
 namespace kzo {
 namespace {
-int calls = 0;                           // named
+int calls = 0;  // named
 store::RunLocal<Table> table(Empty);
 RunLocal<std::vector<int>> numbers{};
 constexpr int kLimit = 3;
 const char* const kName = "a; b {";
-std::map<int, std::string> names;        // named
+std::map<int, std::string>
+    names;  // named
 struct Entry {
-  static int made;                       // named
+  static int made;  // named
   static constexpr int kSize = 2;
   int value = 0;
   static Entry* Make(int value = 1) { static Entry cache; return &cache; }  // named
-} ;
-int Count(int x);
+};
+int Count(int x,
+          int y = 0);
 bool operator==(const Entry&, const Entry&) = default;
 /* int hidden = 0; */
 }  // namespace
@@ -282,10 +224,10 @@ auto pieces = std::array<int, 2>{1, 2};  // named
   std::vector<std::string> expected = {
       "a.cpp:4: int calls = 0",
       "a.cpp:9: std::map<int, std::string> names",
-      "a.cpp:11: static int made",
-      "a.cpp:14: static Entry cache",
-      "a.cpp:22: static auto& seen = *new std::set<T>",
-      "a.cpp:27: auto pieces = std::array<int, 2>",
+      "a.cpp:12: static int made",
+      "a.cpp:15: static Entry cache",
+      "a.cpp:24: static auto& seen = *new std::set<T>",
+      "a.cpp:29: auto pieces = std::array<int, 2>",
   };
   EXPECT_EQ(StateOutsideRuns("a.cpp", source), expected);
 }
