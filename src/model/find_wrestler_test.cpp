@@ -77,20 +77,6 @@ TEST_F(FindWrestlerTest, TheIndexesSeeChangedNamesOnlyWhenForgotten) {
   EXPECT_EQ(FindWrestler("Quill Danby", 0), 2);
 }
 
-TEST_F(FindWrestlerTest, ANewRunLooksUpInItsOwnTables) {
-  SetCircuit(1, {"Orrin Vale"});
-  EXPECT_EQ(FindWrestler("Orrin Vale", 1), 1);
-  EXPECT_EQ(FindWrestler("Orrin Vale", 0), 1);
-  store::BeginRun(env);
-  EXPECT_EQ(Circuits().count, 0);
-  EXPECT_EQ(Circuits().records[1].roster, nullptr);
-  SetRoster({"Pim Lorca"});
-  SetCircuit(1, {"Pim Lorca"});
-  EXPECT_EQ(FindWrestler("Pim Lorca", 1), 1);
-  EXPECT_EQ(FindWrestler("Pim Lorca", 0), 1);
-  EXPECT_EQ(FindWrestler("Orrin Vale", 0), 0);
-}
-
 TEST_F(FindWrestlerTest, ACircuitHoldsTheStoredWrestlersUpTo2000) {
   EXPECT_EQ(RosterSlots(), 3);
   roster::Database().wrestler_count = 5;
