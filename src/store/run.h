@@ -20,7 +20,9 @@ namespace kzo::store {
 // Begins a run on env: env becomes the platform of every later call, the files and
 // procedures of the last run are forgotten and every RunLocal is reset. On the platform of
 // the last run the object heap keeps its first block, emptied: beginning a run costs what
-// the last run used. Every program, fuzz target and test begins its runs here.
+// the last run used; the heaps of another platform stay with it. env must live until
+// EndRun or a run on another platform. Every program, fuzz target and test begins its runs
+// here.
 void BeginRun(platform::Env& env);
 
 // Ends the use of the run's platform before it goes away (a test's platform): closes the
