@@ -161,7 +161,9 @@ class FuzzEnv : public platform::EnvWrapper {
 
   // The path as "/" followed by its components in lower case, joined by "/".
   static std::string Key(std::string_view path) {
-    std::string key = "/";
+    std::string key;
+    key.reserve(kWorkingDirectory.size() + path.size() + 2);
+    key += '/';
     if (path.empty() || (path.front() != '/' && path.front() != '\\')) {
       key.append(kWorkingDirectory.substr(1)).append("/");
     }
