@@ -85,11 +85,6 @@ SiteIndex BuildSiteIndex() {
   return index;
 }
 
-bool IsMatch(const model::MatchRecord& segment) {
-  std::string_view kind = View(segment.match_type);
-  return kind != "Comments" && kind != "Interview";
-}
-
 std::string_view OutcomeWord(int value) {
   switch (value) {
     case 1:

@@ -44,8 +44,7 @@ struct SiteIndex {
 // Gathers the index from the model that the last load built.
 SiteIndex BuildSiteIndex();
 
-// True for a segment that is a match: the segment kinds "Comments" and "Interview" (which
-// the match report skips, and the database's match views leave out) are none.
+// True for a segment that is a match (careers.h).
 bool IsMatch(const model::MatchRecord& segment);
 
 // "win", "loss", "draw", or "" for a value that is none of them.
