@@ -27,6 +27,7 @@ struct TeamOfName {
 struct CircuitTeams {
   std::vector<matchtext::TeamNames> expansion;  // the teams file name matching would read
   std::unordered_map<std::string_view, TeamOfName> by_name;
+  std::size_t longest = 0;  // the longest name
 };
 
 CircuitTeams TeamsOf(const model::CircuitRecord& circuit) {
@@ -42,6 +43,8 @@ CircuitTeams TeamsOf(const model::CircuitRecord& circuit) {
     const roster::TeamRecord& team = circuit.teams[t];
     if (!View(team.tname).empty()) teams.by_name[View(team.tname)].record = &team;
   }
+  for (const auto& [name, team] : teams.by_name)
+    teams.longest = std::max(teams.longest, name.size());
   auto expand_with = [&](const roster::TeamRecord& team) {
     teams.expansion.push_back({View(team.wrestler1), View(team.wrestler2), View(team.tname)});
   };
@@ -55,17 +58,24 @@ CircuitTeams TeamsOf(const model::CircuitRecord& circuit) {
 
 // The team names a holder text may hold: each name of its list, and the name in front of
 // each parenthesised member list (back to a comma or an " and "), which the reduction drops.
-std::vector<std::string> TeamNameCandidates(std::string_view holder) {
-  std::vector<std::string> names =
-      matchtext::SplitParticipantList(matchtext::ReduceParticipantText(holder));
-  for (std::size_t open = holder.find('('); open != std::string_view::npos;
-       open = holder.find('(', open + 1)) {
-    std::string_view before = holder.substr(0, open);
-    std::size_t comma = before.rfind(',');
-    if (comma != std::string_view::npos) before.remove_prefix(comma + 1);
-    std::size_t and_at = before.rfind(kAnd);
-    if (and_at != std::string_view::npos) before.remove_prefix(and_at + kAnd.size());
-    names.emplace_back(TrimBlanks(before));
+// No name is longer than longest, the longest team name.
+std::vector<std::string> TeamNameCandidates(std::string_view holder, std::size_t longest) {
+  std::vector<std::string> names;
+  for (std::string& name :
+       matchtext::SplitParticipantList(matchtext::ReduceParticipantText(holder))) {
+    if (name.size() <= longest) names.push_back(std::move(name));
+  }
+  std::size_t close = holder.rfind(')');
+  std::size_t start = 0;  // of the name in front of the position
+  for (std::size_t at = 0; close != std::string_view::npos && at < close; ++at) {
+    if (holder[at] == ',') {
+      start = at + 1;
+    } else if (holder.substr(at).starts_with(kAnd)) {
+      start = at + kAnd.size();
+    } else if (holder[at] == '(') {
+      std::string_view name = TrimBlanks(holder.substr(start, at - start));
+      if (name.size() <= longest) names.emplace_back(name);
+    }
   }
   return names;
 }
@@ -99,7 +109,7 @@ Holding HoldingOf(int c, int t, const model::TitleRecord& title, const CircuitTe
   for (const std::string& name : matchtext::ParticipantNames(holder, teams.expansion)) {
     Credit(holding, WrestlerNamed(name, c), 0);
   }
-  for (const std::string& name : TeamNameCandidates(holder)) {
+  for (const std::string& name : TeamNameCandidates(holder, teams.longest)) {
     auto found = teams.by_name.find(name);
     if (found == teams.by_name.end()) continue;
     const roster::TeamRecord& team = *found->second.record;
