@@ -10,8 +10,9 @@ constexpr std::size_t kPieceSize = 1 << 16;
 
 // The pages every page links to, with their labels.
 constexpr std::pair<std::string_view, std::string_view> kNavigation[] = {
-    {"index.html", "Home"},      {"wrestlers.html", "Wrestlers"}, {"teams.html", "Teams"},
-    {"stables.html", "Stables"}, {"managers.html", "Managers"},   {"moves.html", "Moves"},
+    {"index.html", "Home"},  {"wrestlers.html", "Wrestlers"}, {kLeadersPage, "Leaders"},
+    {"teams.html", "Teams"}, {"stables.html", "Stables"},     {"managers.html", "Managers"},
+    {"moves.html", "Moves"},
 };
 
 bool IsControl(unsigned char byte) {
@@ -70,7 +71,7 @@ SiteFile& SiteFile::operator<<(Markup markup) {
 
 SiteFile& SiteFile::operator<<(Legacy text) {
   decoded_.clear();
-  platform::AppendCp437AsUtf8(decoded_, View(text.text));
+  platform::AppendCp437AsUtf8(decoded_, text.bytes);
   AppendHtmlEscaped(pending_, decoded_);
   HandOver();
   return *this;
@@ -112,16 +113,21 @@ std::optional<std::string> SiteFile::Finish() {
   return failure_;
 }
 
-void BeginPage(SiteFile& page, std::string_view kind, Text name) {
+void BeginPage(SiteFile& page, std::string_view kind, Text name, Heading heading) {
   page << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
        << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
   if (name != nullptr) page << Legacy{name} << " &ndash; ";
   page << Plain{kind} << "</title>\n<link rel=\"stylesheet\" href=\"style.css\">\n</head>\n"
-       << "<body>\n<nav>";
+       << "<body>\n<header>\n<nav aria-label=\"Site\">";
   for (const auto& [href, label] : kNavigation) {
     page << "<a href=\"" << Plain{href} << "\">" << Plain{label} << "</a> ";
   }
-  page << "</nav>\n<main>\n<h1>";
+  page << "</nav>\n<form class=\"search\" role=\"search\" action=\"" << Plain{kSearchPage}
+       << "\"><input name=\"q\" type=\"search\" aria-label=\"Find a wrestler, show, circuit "
+       << "or team\" placeholder=\"Find a wrestler, show, circuit or team\">"
+       << "<button type=\"submit\">Search</button></form>\n</header>\n<main>\n";
+  if (heading == Heading::kOwn) return;
+  page << "<h1>";
   if (name != nullptr) {
     page << Legacy{name};
   } else {
@@ -131,15 +137,34 @@ void BeginPage(SiteFile& page, std::string_view kind, Text name) {
 }
 
 void EndPage(SiteFile& page, std::initializer_list<std::string_view> scripts) {
-  page << "</main>\n<footer>Written by kzo-export from the imported installation.</footer>\n";
+  page << "</main>\n<footer>Written by kzo-export from the imported installation.</footer>\n"
+       << "<script src=\"sort.js\"></script>\n";
   for (std::string_view script : scripts) {
     page << "<script src=\"" << Plain{script} << "\"></script>\n";
   }
   page << "</body>\n</html>\n";
 }
 
+void BeginTable(SiteFile& page, std::string_view id, std::initializer_list<Markup> headings) {
+  page << "<table class=\"sortable\"";
+  if (!id.empty()) page << " id=\"" << Plain{id} << "\"";
+  page << ">\n<thead><tr>";
+  for (Markup heading : headings) page << "<th>" << heading << "</th>";
+  page << "</tr></thead>\n<tbody>\n";
+}
+
+void EndTable(SiteFile& page) {
+  page << "</tbody>\n</table>\n";
+}
+
 void Link(SiteFile& page, const std::string& href, Legacy label) {
-  page << "<a href=\"" << Plain{href} << "\">" << label << "</a>";
+  page << "<a href=\"" << Plain{href} << "\">";
+  if (label.bytes.empty()) {
+    page << "(no name)";
+  } else {
+    page << label;
+  }
+  page << "</a>";
 }
 
 std::string WrestlerPage(int wrestler) {
