@@ -1,5 +1,6 @@
-// kzo-export --format html: the sites of the sample and of a generated installation, the
-// messages of its command line, and the sample's site opened from disk in a real browser.
+// kzo-export --format html: the sites of the sample and of a generated installation, their
+// numbers against the JSON document and the database, the messages of its command line, and
+// the sample's site opened from disk in a real browser.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,6 +41,17 @@ TEST(HtmlSiteProgramTest, EveryPageParsesAndEveryLinkResolvesToAFileOfTheSite) {
     EXPECT_EQ(testing::CheckSite(out / installation), "ok\n") << installation;
     EXPECT_EQ(testing::Snapshot(legacy / installation), before) << "the load wrote nothing";
   }
+  // Every wrestler's record, streaks and record against each opponent on the site and in the
+  // database equal a count made from the JSON document.
+  for (std::vector<std::string> format : {std::vector<std::string>{"json", "model.json"},
+                                          std::vector<std::string>{"sqlite", "model.db"}}) {
+    testing::ProgramRun run = testing::RunProgram(
+        KZO_EXPORT_PROGRAM, {"-f", format[0], "-o", out / format[1], legacy / "generated"}, "/");
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+  }
+  EXPECT_EQ(testing::RunChecker("check_careers.py",
+                                {out / "model.json", out / "model.db", out / "generated"}),
+            "ok\n");
 }
 
 TEST(HtmlSiteProgramTest, AFolderOfOtherThingsIsRefusedAndAFailureNamesTheFolder) {
