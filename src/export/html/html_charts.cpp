@@ -1,5 +1,6 @@
 // The charts of the wrestlers' and circuits' pages.
 #include <algorithm>
+#include <string>
 
 #include "export/html/html_pages.h"
 
@@ -33,6 +34,8 @@ void WriteResultsChart(SiteFile& page, const Career& career, std::string_view ta
              "Results match by match, a row per circuit: wins above the line, losses below it, "
              "draws on it",
              table);
+  // The bars of each result in one path: a rectangle per match, kBar wide.
+  std::string bars[3];  // wins, losses, draws
   std::int64_t y = 0;
   auto appearance = career.appearances.begin();
   for (const CircuitCareer& circuit : career.circuits) {
@@ -42,25 +45,30 @@ void WriteResultsChart(SiteFile& page, const Career& career, std::string_view ta
     for (int i = 0; i < circuit.record.matches; ++i, ++appearance) {
       std::int64_t x = i % kPerRow * kStep;
       std::int64_t line = y + i / kPerRow * kRow + kRow / 2;
+      auto bar = [&](std::string& path, std::int64_t top, int height) {
+        path += "M" + std::to_string(x) + " " + std::to_string(top) + "h" + std::to_string(kBar) +
+                "v" + std::to_string(height) + "h-" + std::to_string(kBar) + "z";
+      };
       switch (ResultOf(appearance->outcome)) {
         case Result::kWin:
-          page << "<rect class=\"win\" x=\"" << x << "\" y=\"" << line - 11 << "\" width=\"" << kBar
-               << "\" height=\"11\"/>";
+          bar(bars[0], line - 11, 11);
           break;
         case Result::kLoss:
-          page << "<rect class=\"loss\" x=\"" << x << "\" y=\"" << line << "\" width=\"" << kBar
-               << "\" height=\"11\"/>";
+          bar(bars[1], line, 11);
           break;
         case Result::kDraw:
-          page << "<rect class=\"draw\" x=\"" << x << "\" y=\"" << line - 2 << "\" width=\"" << kBar
-               << "\" height=\"4\"/>";
+          bar(bars[2], line - 2, 4);
           break;
         case Result::kNone:
           break;
       }
     }
     y += (circuit.record.matches + kPerRow - 1) / kPerRow * kRow;
-    page << "\n";
+  }
+  const Markup classes[] = {"win", "loss", "draw"};
+  for (int kind = 0; kind < 3; ++kind) {
+    if (bars[kind].empty()) continue;
+    page << "<path class=\"" << classes[kind] << "\" d=\"" << Plain{bars[kind]} << "\"/>\n";
   }
   EndChart(page, "Wins up, losses down, draws on the line; the table of matches lists them.");
 }

@@ -197,7 +197,7 @@ void WriteRun(SiteFile& page, Result result, int length) {
 }
 
 Text NameOr(Text name, Text fallback) {
-  return View(name).empty() ? fallback : name;
+  return name == nullptr || *name == '\0' ? fallback : name;
 }
 
 Text CircuitName(int circuit) {

@@ -63,7 +63,6 @@ class SiteFile {
   platform::Env& files_;
   int handle_ = 0;
   std::string pending_;
-  std::string decoded_;  // a legacy text in UTF-8, before it is escaped
   std::optional<std::string> failure_;
 };
 
