@@ -81,8 +81,20 @@ void EndBoard(SiteFile& page) {
   page << "</div>\n";
 }
 
+// A board's table of wrestlers with their records, and the board's end.
+void WriteRecords(SiteFile& page, const std::string& id, const std::vector<Standing>& places) {
+  BeginTable(page, id, {"Wrestler", "Matches", "Wins", "Losses", "Draws", "Win %"});
+  for (const Standing& standing : places) {
+    page << "<tr><td>";
+    WriteWrestlerLink(page, standing.wrestler);
+    page << "</td>";
+    WriteRecordCells(page, *standing.record);
+    page << "</tr>\n";
+  }
+  EndBoard(page);
+}
+
 void WriteWinsBoards(SiteFile& page, const Scope& scope, const std::vector<Standing>& standings) {
-  std::string table = scope.id + "-";
   auto by_wins = [](const Standing& a, const Standing& b) {
     if (a.record->wins != b.record->wins) return a.record->wins > b.record->wins;
     if (a.record->matches != b.record->matches) return a.record->matches < b.record->matches;
@@ -101,17 +113,9 @@ void WriteWinsBoards(SiteFile& page, const Scope& scope, const std::vector<Stand
   const Board boards[] = {{"Most wins", "wins", Best(standings, by_wins)},
                           {"Most matches", "matches", Best(standings, by_matches)}};
   for (const Board& board : boards) {
-    if (!BeginBoard(page, board.heading, board.places.empty())) continue;
-    BeginTable(page, table + std::string(board.id),
-               {"Wrestler", "Matches", "Wins", "Losses", "Draws", "Win %"});
-    for (const Standing& standing : board.places) {
-      page << "<tr><td>";
-      WriteWrestlerLink(page, standing.wrestler);
-      page << "</td>";
-      WriteRecordCells(page, *standing.record);
-      page << "</tr>\n";
+    if (BeginBoard(page, board.heading, board.places.empty())) {
+      WriteRecords(page, scope.id + "-" + std::string(board.id), board.places);
     }
-    EndBoard(page);
   }
 }
 
@@ -132,16 +136,7 @@ void WriteWinPercentBoard(SiteFile& page, const Scope& scope, std::vector<Standi
   page << "<p>Wins per hundred matches, of the wrestlers with at least " << least
        << (least == 1 ? Markup(" match") : Markup(" matches"))
        << " (a quarter of the most any wrestler has here).</p>\n";
-  BeginTable(page, scope.id + "-win-percentage",
-             {"Wrestler", "Matches", "Wins", "Losses", "Draws", "Win %"});
-  for (const Standing& standing : places) {
-    page << "<tr><td>";
-    WriteWrestlerLink(page, standing.wrestler);
-    page << "</td>";
-    WriteRecordCells(page, *standing.record);
-    page << "</tr>\n";
-  }
-  EndBoard(page);
+  WriteRecords(page, scope.id + "-win-percentage", places);
 }
 
 void WriteStreakBoard(SiteFile& page, const Scope& scope, std::vector<Standing> standings) {
