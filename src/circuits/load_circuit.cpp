@@ -21,20 +21,6 @@
 namespace kzo::circuits {
 namespace {
 
-// Where a circuit's folder text leads, judged by its components: nowhere (empty and "."
-// components only: the legacy folder itself), outside the legacy folder (a ".."), or to a
-// folder below it.
-enum class FolderPlace { kLegacyFolder, kOutside, kBelow };
-
-FolderPlace PlaceOf(std::string_view folder) {
-  FolderPlace place = FolderPlace::kLegacyFolder;
-  for (std::string_view part : platform::SplitPathComponents(folder)) {
-    if (part == "..") return FolderPlace::kOutside;
-    if (part != ".") place = FolderPlace::kBelow;
-  }
-  return place;
-}
-
 std::int32_t NumberSetting(const std::string& file, const char* key) {
   return store::NumericValue(config::GetSetting(file, key));
 }
@@ -108,6 +94,15 @@ void LoadCircuitFolder(int circuit, const std::string& folder) {
 }
 
 }  // namespace
+
+FolderPlace PlaceOf(std::string_view folder) {
+  FolderPlace place = FolderPlace::kLegacyFolder;
+  for (std::string_view part : platform::SplitPathComponents(folder)) {
+    if (part == "..") return FolderPlace::kOutside;
+    if (part != ".") place = FolderPlace::kBelow;
+  }
+  return place;
+}
 
 void LoadCircuit(int circuit) {
   store::Procedure procedure("LOADCIRC");

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "export/career_tables.h"
 #include "export/model_fields.h"
 #include "export/roster_tables.h"
 #include "model/show.h"
@@ -461,6 +462,7 @@ std::vector<Table> DatabaseTables() {
   std::vector<Table> tables;
   AddRosterTables(tables);
   for (const Node& node : Nodes()) tables.push_back(node.table);
+  AddCareerTables(tables);
   return tables;
 }
 
@@ -471,6 +473,7 @@ void WriteDatabaseRows(RowSink& sink) {
   for (const Node& node : nodes) {
     if (node.top) WriteRows(node, TheModel(), keys, sink);
   }
+  WriteCareerRows(sink);
 }
 
 }  // namespace kzo::exporter

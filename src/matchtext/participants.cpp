@@ -233,11 +233,11 @@ std::size_t NextRecordNamingASlot(const TeamsFile& teams, const std::vector<std:
 // A slot holding the team name gets the first member and the second member is appended;
 // the slot is examined again. Without room for the appended member the slot keeps the
 // team name, so a member that bears its own team name ends with the list full.
-void ApplyTeamRecord(const TeamLines& record, std::vector<std::string>& slots, std::size_t size) {
+void ApplyTeamRecord(const TeamNames& record, std::vector<std::string>& slots, std::size_t size) {
   std::size_t i = 0;
   while (i < slots.size()) {
     if (slots[i] == record.team && slots.size() < size) {
-      slots.push_back(record.member2);
+      slots.emplace_back(record.member2);
       slots[i] = record.member1;
     } else {
       ++i;
@@ -249,7 +249,8 @@ void ExpandSlots(const TeamsFile& teams, std::vector<std::string>& slots, std::s
   std::size_t from = 0;
   for (std::size_t r = NextRecordNamingASlot(teams, slots, from); r != std::string::npos;
        r = NextRecordNamingASlot(teams, slots, from)) {
-    ApplyTeamRecord(teams.records[r], slots, size);
+    const TeamLines& record = teams.records[r];
+    ApplyTeamRecord({record.member1, record.member2, record.team}, slots, size);
     from = r + 1;
   }
 }
@@ -333,6 +334,16 @@ int BreakDownParticipantsById(int id, std::span<std::int32_t> numbers,
     numbers[i + 1] = slot == 0 ? -1 : slot;
   }
   return static_cast<int>(slots.size());
+}
+
+std::vector<std::string> ParticipantNames(std::string_view text, std::span<const TeamNames> teams) {
+  std::string reduced = ReduceParticipantText(text);
+  std::vector<std::string> slots = SplitParticipantList(reduced);
+  std::size_t size = SlotListSize(CountSeparators(reduced));
+  // A record that names no slot changes nothing, so applying every record in turn is the
+  // expansion with a teams file of these records.
+  for (const TeamNames& team : teams) ApplyTeamRecord(team, slots, size);
+  return slots;
 }
 
 int ParticipantTextId(std::string_view text) {

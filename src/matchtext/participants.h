@@ -39,6 +39,19 @@ std::vector<std::string> SplitParticipantList(std::string_view reduced);
 // list's size is not made. The teams file is folder (trailing "\" removed) + "\teams.dat"
 // when it exists, else the legacy folder's "\data\teams.dat".
 
+// A tag team as name matching sees it: its members and its name (lines 1 to 3 of its record
+// in a teams file).
+struct TeamNames {
+  std::string_view member1;
+  std::string_view member2;
+  std::string_view team;
+};
+
+// The names a participant text holds after team expansion, as BreakDownParticipants finds
+// them, with teams (in their order) in place of a teams file: for callers that hold the
+// teams already, and read no file.
+std::vector<std::string> ParticipantNames(std::string_view text, std::span<const TeamNames> teams);
+
 // Fills numbers[1..] with the slot in `names` of each name the text holds after team
 // expansion (-1 for a name not found), as far as numbers has room, and returns the number
 // of names. Tag BREAKDOW.

@@ -155,6 +155,18 @@ TEST_F(ParticipantsTest, ExpansionStopsWhereTheListIsFull) {
   EXPECT_EQ(expanded("Big, X, Y"), (Names{"Tuck Masden", "X", "Y", "Orrin Vale", "Quill Danby"}));
 }
 
+// Teams given in place of a file expand as the same records of a file do, full list included.
+TEST_F(ParticipantsTest, TeamsGivenInPlaceOfAFileExpandAsTheFileWould) {
+  const TeamNames teams[] = {{"Loop", "Pim Lorca", "Loop"},
+                             {"The Drifters", "Orrin Vale", "Big"},
+                             {"Tuck Masden", "Quill Danby", "The Drifters"}};
+  EXPECT_EQ(ParticipantNames("Big and X [c]", teams),
+            (Names{"Tuck Masden", "X", "Orrin Vale", "Quill Danby"}));
+  EXPECT_EQ(ParticipantNames("Champs (Loop/Y)", teams),
+            (Names{"Loop", "Y", "Pim Lorca", "Pim Lorca"}));
+  EXPECT_EQ(ParticipantNames("Nobody", {}), Names{"Nobody"});
+}
+
 TEST_F(ParticipantsTest, TheCircuitTeamsFileComesBeforeTheLegacyOne) {
   legacy.Write("data/teams.dat", "1\r\n" + TeamRecord("Orrin Vale", "Pim Lorca", "The Drifters"));
   EXPECT_EQ(MATCHES("The Drifters", "Orrin Vale, Pim Lorca", circuit.path()), 1);

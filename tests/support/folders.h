@@ -75,12 +75,19 @@ inline ProgramRun CheckDocument(const std::string& folder, const std::string& ch
   return RunProgram("/usr/bin/python3", {"-c", script}, folder);
 }
 
-// The faults that tests/support/check_site.py finds in a site written by kzo-export
-// --format html (pages that do not parse, links that leave it or name no file), or "ok".
-inline std::string CheckSite(const std::string& site) {
-  ProgramRun run =
-      RunProgram("/usr/bin/python3", {KZO_SOURCE_DIR "/tests/support/check_site.py", site}, "/");
+// What a checker of tests/support (a Python script that prints "ok" or the faults it finds)
+// prints about its arguments, its errors included.
+inline std::string RunChecker(const std::string& checker, std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), KZO_SOURCE_DIR "/tests/support/" + checker);
+  ProgramRun run = RunProgram("/usr/bin/python3", arguments, "/");
   return run.out + run.err;
+}
+
+// The faults that tests/support/check_site.py finds in a site written by kzo-export
+// --format html (pages that do not parse, links that leave it or name no file, the basics of
+// accessibility missing), or "ok".
+inline std::string CheckSite(const std::string& site) {
+  return RunChecker("check_site.py", {site});
 }
 
 // Runs command (a program and its first arguments) with the further arguments in folder.

@@ -1,5 +1,7 @@
 #include "export/html/html_fields.h"
 
+#include <algorithm>
+
 #include "roster/database.h"
 
 namespace kzo::exporter {
@@ -88,6 +90,18 @@ void WriteListValue(SiteFile& page, const RecordField& field, const std::byte* r
   }
 }
 
+// A label's group (the part before its first ": ") and its label in the group.
+struct LabelInGroup {
+  std::string_view group;
+  std::string_view label;
+};
+
+LabelInGroup GroupOf(std::string_view label) {
+  std::size_t colon = label.find(": ");
+  if (colon == std::string_view::npos || colon == 0) return {"General", label};
+  return {label.substr(0, colon), label.substr(colon + 2)};
+}
+
 }  // namespace
 
 SiteFields GatherSiteFields() {
@@ -129,19 +143,30 @@ void WriteReference(SiteFile& page, std::int32_t kind, std::int32_t name_field,
   }
 }
 
-void WriteFieldTable(SiteFile& page, const std::vector<RecordField>& fields,
-                     const std::byte* record) {
-  page << "<table class=\"fields\">\n";
+void WriteFieldGroups(SiteFile& page, const std::vector<RecordField>& fields,
+                      const std::byte* record, Groups groups) {
+  // The groups in the order of their first fields.
+  std::vector<std::string_view> names;
   for (const RecordField& field : fields) {
-    page << "<tr><th>" << Legacy{field.entry->label} << "</th><td>";
-    if (IsList(field)) {
-      WriteListValue(page, field, record);
-    } else {
-      WriteValue(page, field, record + field.entry->field);
-    }
-    page << "</td></tr>\n";
+    std::string_view group = GroupOf(View(field.entry->label)).group;
+    if (std::find(names.begin(), names.end(), group) == names.end()) names.push_back(group);
   }
-  page << "</table>\n";
+  for (std::string_view group : names) {
+    page << (groups == Groups::kOpen ? Markup("<details open>") : Markup("<details>"))
+         << "<summary>" << Legacy{group} << "</summary>\n<table class=\"fields\">\n";
+    for (const RecordField& field : fields) {
+      LabelInGroup label = GroupOf(View(field.entry->label));
+      if (label.group != group) continue;
+      page << "<tr><th>" << Legacy{label.label} << "</th><td>";
+      if (IsList(field)) {
+        WriteListValue(page, field, record);
+      } else {
+        WriteValue(page, field, record + field.entry->field);
+      }
+      page << "</td></tr>\n";
+    }
+    page << "</table></details>\n";
+  }
 }
 
 }  // namespace kzo::exporter

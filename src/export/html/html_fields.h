@@ -32,9 +32,12 @@ std::string PageOfRecord(std::int32_t kind, std::int64_t number);
 void WriteReference(SiteFile& page, std::int32_t kind, std::int32_t name_field,
                     std::int64_t number);
 
-// Writes a table of every field of a record: its label and its value; lists as their
-// non-empty slots.
-void WriteFieldTable(SiteFile& page, const std::vector<RecordField>& fields,
-                     const std::byte* record);
+// Writes every field of a record, its label and its value (lists as their non-empty slots),
+// in groups as the dictionary's labels group them ("Style: Brawler" is "Brawler" of the
+// group "Style"; labels of no group are "General"), each a table in a block of its own that
+// the reader unfolds, or that stands open.
+enum class Groups { kFolded, kOpen };
+void WriteFieldGroups(SiteFile& page, const std::vector<RecordField>& fields,
+                      const std::byte* record, Groups groups);
 
 }  // namespace kzo::exporter

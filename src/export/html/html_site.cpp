@@ -56,7 +56,8 @@ void WriteSearchEntry(JsonWriter& json, Text name, const std::string& page, Text
   json.EndArray();
 }
 
-// "search-index.js": KZO_SEARCH, the name, page and kind of every wrestler and show.
+// "search-index.js": KZO_SEARCH, the name, page and kind of every wrestler, team, circuit
+// and show.
 void WriteSearchIndex(SiteFile& file) {
   std::string pending = "var KZO_SEARCH = ";
   SearchIndexSink sink(file);
@@ -67,10 +68,14 @@ void WriteSearchIndex(SiteFile& file) {
     WriteSearchEntry(json, wrestlers[static_cast<std::size_t>(w)].wname, WrestlerPage(w),
                      "wrestler");
   }
-  const model::CircuitTable& table = model::Circuits();
-  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
+  const auto& teams = roster::Database().teams;
+  for (std::size_t t = 1; t < teams.size(); ++t) {
+    WriteSearchEntry(json, teams[t].tname, TeamPage(static_cast<int>(t)), "team");
+  }
+  for (int c = 1; c <= CircuitCount(); ++c) {
+    WriteSearchEntry(json, CircuitName(c), CircuitPage(c), "circuit");
     const model::CircuitRecord& circuit = CircuitOf(c);
-    for (int s = 1; s <= StoredSlots(circuit.shows, circuit.show_count, model::kMaxShows); ++s) {
+    for (int s = 1; s <= ShowSlots(circuit); ++s) {
       if (circuit.shows[s] == nullptr) continue;
       WriteSearchEntry(json, ShowName(*circuit.shows[s]), ShowPage(c, s), CircuitName(c));
     }
@@ -81,20 +86,20 @@ void WriteSearchIndex(SiteFile& file) {
 }
 
 void WriteCircuitPages(SiteFolderWriter& out, const Site& site) {
-  const model::CircuitTable& table = model::Circuits();
-  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
+  for (int c = 1; c <= CircuitCount(); ++c) {
     out.Write(CircuitPage(c), [&](SiteFile& page) { WriteCircuitPage(page, site, c); });
     const model::CircuitRecord& circuit = CircuitOf(c);
-    for (int s = 1; s <= StoredSlots(circuit.shows, circuit.show_count, model::kMaxShows); ++s) {
+    for (int s = 1; s <= ShowSlots(circuit); ++s) {
       if (circuit.shows[s] == nullptr) continue;
-      out.Write(ShowPage(c, s), [&](SiteFile& page) { WriteShowPage(page, c, s); });
+      out.Write(ShowPage(c, s), [&](SiteFile& page) { WriteShowPage(page, site, c, s); });
     }
   }
 }
 
 // The index of a roster and a page for each of its records 1..last.
 void WriteRosterPages(SiteFolderWriter& out, const Site& site, const std::string& index,
-                      void (*write_index)(SiteFile&), int last, std::string (*page_of)(int),
+                      const std::function<void(SiteFile&)>& write_index, int last,
+                      std::string (*page_of)(int),
                       void (*write_page)(SiteFile&, const Site&, int)) {
   out.Write(index, write_index);
   for (int i = 1; i <= last; ++i) {
@@ -110,10 +115,14 @@ std::optional<std::string> WriteSiteFiles(platform::Env& files, const std::strin
   out.Write(std::string(kSiteMarker), [](SiteFile& file) { file.Verbatim(kMarkerText); });
   out.Write("style.css", [](SiteFile& file) { file.Verbatim(kSiteStyleSheet); });
   out.Write("search.js", [](SiteFile& file) { file.Verbatim(kSiteSearchScript); });
+  out.Write("sort.js", [](SiteFile& file) { file.Verbatim(kSiteSortScript); });
   out.Write("search-index.js", WriteSearchIndex);
-  out.Write("index.html", WriteHomePage);
-  WriteRosterPages(out, site, "wrestlers.html", WriteWrestlerIndex, roster::StoredWrestlerCount(),
-                   WrestlerPage, WriteWrestlerPage);
+  out.Write("index.html", [&](SiteFile& page) { WriteHomePage(page, site); });
+  out.Write(std::string(kSearchPage), WriteSearchPage);
+  out.Write(std::string(kLeadersPage), [&](SiteFile& page) { WriteLeadersPage(page, site); });
+  WriteRosterPages(
+      out, site, "wrestlers.html", [&](SiteFile& page) { WriteWrestlerIndex(page, site); },
+      roster::StoredWrestlerCount(), WrestlerPage, WriteWrestlerPage);
   auto last = [](const auto& roster) { return static_cast<int>(roster.size()) - 1; };
   WriteRosterPages(out, site, "teams.html", WriteTeamIndex, last(db.teams), TeamPage,
                    WriteTeamPage);

@@ -7,51 +7,12 @@
 namespace kzo::exporter {
 namespace {
 
-// Appends the wrestler's part in a match unless the same part is already noted: a name
-// that a result sentence repeats gives one appearance.
-void NoteAppearance(std::vector<Appearance>& appearances, const Appearance& part) {
-  for (auto it = appearances.rbegin(); it != appearances.rend(); ++it) {
-    if (it->circuit != part.circuit || it->show != part.show || it->match != part.match) break;
-    if (it->value == part.value) return;
-  }
-  appearances.push_back(part);
-}
-
-void IndexMatches(SiteIndex& index, int c, const model::CircuitRecord& circuit) {
-  for (int s = 1; s <= StoredSlots(circuit.shows, circuit.show_count, model::kMaxShows); ++s) {
-    const model::ShowRecord* show = circuit.shows[s];
-    if (show == nullptr) continue;
-    for (int m = 1; m <= StoredSlots(show->matches, show->match_count, model::kMaxMatches); ++m) {
-      const model::MatchRecord& match = show->matches[m];
-      if (!IsMatch(match)) continue;
-      int items = StoredSlots(match.breakdown, match.breakdown_count, model::kMaxBreakdownItems);
-      for (int b = 1; b <= items; ++b) {
-        const model::BreakdownItem& item = match.breakdown[b];
-        if (!IsStoredWrestler(item.wrestler)) continue;
-        NoteAppearance(index.appearances[static_cast<std::size_t>(item.wrestler)],
-                       {c, s, m, item.value});
-      }
-    }
-  }
-}
-
-void IndexTitles(SiteIndex& index, int c, const model::CircuitRecord& circuit) {
-  for (int t = 1; t <= StoredSlots(circuit.titles, circuit.title_count, model::kMaxTitles); ++t) {
-    const model::TitleRecord& title = circuit.titles[t];
-    for (int h = 1; h <= StoredSlots(title.holder_count, model::kMaxHolderNames); ++h) {
-      int holder = model::FindWrestler(View(title.holder_names[static_cast<std::size_t>(h)]), c);
-      if (IsStoredWrestler(holder))
-        index.titles[static_cast<std::size_t>(holder)].push_back({c, t});
-    }
-  }
-}
-
 // Team members are known by name, stable members by number.
 void IndexMemberships(SiteIndex& index) {
   const roster::RosterDatabase& db = roster::Database();
   for (std::size_t t = 1; t < db.teams.size(); ++t) {
     for (Text member : {db.teams[t].wrestler1, db.teams[t].wrestler2}) {
-      int wrestler = model::FindWrestler(View(member), 0);
+      int wrestler = View(member).empty() ? 0 : model::FindWrestler(View(member), 0);
       if (IsStoredWrestler(wrestler)) {
         index.teams[static_cast<std::size_t>(wrestler)].push_back(static_cast<int>(t));
       }
@@ -70,56 +31,69 @@ void IndexMemberships(SiteIndex& index) {
   }
 }
 
+std::vector<ShowRating> RateShows(const model::CircuitRecord& circuit) {
+  int shows = StoredSlots(circuit.shows, circuit.show_count, model::kMaxShows);
+  std::vector<ShowRating> ratings(static_cast<std::size_t>(shows) + 1);
+  for (int s = 1; s <= shows; ++s) {
+    const model::ShowRecord* show = circuit.shows[s];
+    if (show == nullptr) continue;
+    for (int m = 1; m <= StoredSlots(show->matches, show->match_count, model::kMaxMatches); ++m) {
+      if (std::optional<std::int64_t> rating = RatingTenths(show->matches[m].rating_text)) {
+        ++ratings[static_cast<std::size_t>(s)].rated;
+        ratings[static_cast<std::size_t>(s)].sum += *rating;
+      }
+    }
+  }
+  return ratings;
+}
+
 }  // namespace
+
+std::optional<std::int64_t> RatingTenths(Text rating_text) {
+  std::string_view text = View(rating_text);
+  std::size_t at = text.find_first_not_of(' ');
+  if (at == std::string_view::npos || text[at] < '0' || text[at] > '9') return std::nullopt;
+  std::int64_t tenths = 0;
+  // A number of more than eleven digits is taken as its first ones, so that no sum overflows.
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    if (tenths < 10'000'000'000) tenths = tenths * 10 + (text[at] - '0');
+  }
+  tenths *= 10;
+  if (at + 1 < text.size() && text[at] == '.' && text[at + 1] >= '0' && text[at + 1] <= '9') {
+    tenths += text[at + 1] - '0';
+  }
+  return tenths;
+}
+
+std::optional<std::int64_t> ShowRating::Average() const {
+  if (rated == 0) return std::nullopt;
+  return (sum * 2 + rated) / (std::int64_t{rated} * 2);
+}
 
 SiteIndex BuildSiteIndex() {
   auto slots = static_cast<std::size_t>(roster::StoredWrestlerCount()) + 1;
-  SiteIndex index{std::vector<std::vector<Appearance>>(slots), std::vector<std::vector<int>>(slots),
-                  std::vector<std::vector<int>>(slots), std::vector<std::vector<HeldTitle>>(slots)};
-  const model::CircuitTable& table = model::Circuits();
-  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
-    IndexMatches(index, c, table.records[static_cast<std::size_t>(c)]);
-    IndexTitles(index, c, table.records[static_cast<std::size_t>(c)]);
+  SiteIndex index{BuildCareers(),
+                  std::vector<std::vector<int>>(slots),
+                  std::vector<std::vector<int>>(slots),
+                  std::vector<std::vector<int>>(slots),
+                  BuildHoldings(),
+                  {}};
+  for (std::size_t h = 0; h < index.holdings.size(); ++h) {
+    for (const HoldingWrestler& holder : index.holdings[h].wrestlers) {
+      index.titles[static_cast<std::size_t>(holder.wrestler)].push_back(static_cast<int>(h));
+    }
   }
   IndexMemberships(index);
-  return index;
-}
-
-bool IsMatch(const model::MatchRecord& segment) {
-  std::string_view kind = View(segment.match_type);
-  return kind != "Comments" && kind != "Interview";
-}
-
-std::string_view OutcomeWord(int value) {
-  switch (value) {
-    case 1:
-      return "win";
-    case -1:
-      return "loss";
-    case 2:
-    case -2:
-      return "draw";
-    default:
-      return "";
+  const model::CircuitTable& table = model::Circuits();
+  index.show_ratings.resize(1);
+  for (int c = 1; c <= StoredSlots(table.count, model::kMaxCircuits); ++c) {
+    index.show_ratings.push_back(RateShows(table.records[static_cast<std::size_t>(c)]));
   }
+  return index;
 }
 
 bool IsStoredWrestler(std::int64_t wrestler) {
   return wrestler >= 1 && wrestler <= roster::StoredWrestlerCount();
-}
-
-ResultCounts CountResults(const std::vector<Appearance>& appearances, int circuit) {
-  ResultCounts counts;
-  const Appearance* last = nullptr;
-  for (const Appearance& part : appearances) {
-    if (part.circuit != circuit) continue;
-    if (last == nullptr || last->show != part.show || last->match != part.match) ++counts.matches;
-    last = &part;
-    counts.wins += part.value == 1;
-    counts.losses += part.value == -1;
-    counts.draws += part.value == 2 || part.value == -2;
-  }
-  return counts;
 }
 
 }  // namespace kzo::exporter

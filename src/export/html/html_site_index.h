@@ -1,61 +1,47 @@
-// What the pages of the HTML site show about a wrestler beyond the wrestler's own record,
-// gathered in one walk over the model: the matches each wrestler took part in and how each
-// ended for them, and the teams, stables and titles each wrestler belongs to or holds.
+// What the pages of the HTML site show beyond the records themselves, gathered once per site
+// in one walk over the model that every page shares: the wrestlers' careers and the title
+// credits (the same numbers as the database's tables), the teams and stables each wrestler
+// belongs to, and the ratings of the segments and shows.
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <optional>
 #include <vector>
 
+#include "export/careers.h"
+#include "export/title_credits.h"
 #include "model/circuit.h"
 
 namespace kzo::exporter {
 
-// A wrestler's part in one match: where the match stands and the value of the wrestler's
-// side in its result (1 won, -1 lost, 2 or -2 a draw).
-struct Appearance {
-  int circuit;
-  int show;
-  int match;
-  int value;
-};
+// A rating in tenths (85 is 850): the number a segment's rating text begins with, blanks
+// before it skipped ("85", " 7.5"); none for a text that begins with no number.
+std::optional<std::int64_t> RatingTenths(Text rating_text);
 
-// A wrestler's record in one circuit: matches taken part in, wins, losses and draws.
-struct ResultCounts {
-  int matches = 0;
-  int wins = 0;
-  int losses = 0;
-  int draws = 0;
-};
-
-struct HeldTitle {
-  int circuit;
-  int title;
+// The ratings of a show's segments: how many are rated and their sum, in tenths.
+struct ShowRating {
+  int rated = 0;
+  std::int64_t sum = 0;
+  // The average in tenths, rounded; none without a rated segment.
+  std::optional<std::int64_t> Average() const;
 };
 
 struct SiteIndex {
-  // By wrestler number 1..StoredWrestlerCount (slot 0 unused).
-  std::vector<std::vector<Appearance>> appearances;  // in circuit, show and match order
-  std::vector<std::vector<int>> teams;               // numbers of the roster's teams
-  std::vector<std::vector<int>> stables;             // numbers of the roster's stables
-  std::vector<std::vector<HeldTitle>> titles;
+  // By wrestler number 1..StoredWrestlerCount (slot 0 is empty).
+  std::vector<Career> careers;
+  std::vector<std::vector<int>> titles;   // slots of holdings crediting the wrestler
+  std::vector<std::vector<int>> teams;    // numbers of the roster's teams
+  std::vector<std::vector<int>> stables;  // numbers of the roster's stables
+  // Every title of every circuit, in order.
+  std::vector<Holding> holdings;
+  // By circuit number 1..count and show number 1..show slots (slot 0 is empty).
+  std::vector<std::vector<ShowRating>> show_ratings;
 };
 
 // Gathers the index from the model that the last load built.
 SiteIndex BuildSiteIndex();
 
-// True for a segment that is a match: the segment kinds "Comments" and "Interview" (which
-// the match report skips, and the database's match views leave out) are none.
-bool IsMatch(const model::MatchRecord& segment);
-
-// "win", "loss", "draw", or "" for a value that is none of them.
-std::string_view OutcomeWord(int value);
-
 // True when the wrestler number names a wrestler of the roster, which has a page.
 bool IsStoredWrestler(std::int64_t wrestler);
-
-// The record of a wrestler in one circuit (a match counts once, however often the
-// wrestler is named in its result).
-ResultCounts CountResults(const std::vector<Appearance>& appearances, int circuit);
 
 }  // namespace kzo::exporter

@@ -25,9 +25,12 @@ struct Markup {
   consteval Markup(const char (&literal)[N]) : text(literal, N - 1) {}
   std::string_view text;
 };
-// A text of the model: decoded from code page 437 to UTF-8, then escaped.
+// A text of the model (or a part of one): decoded from code page 437 to UTF-8, then
+// escaped. A null text is the empty text.
 struct Legacy {
-  Text text;
+  explicit Legacy(Text text) : bytes(View(text)) {}
+  explicit Legacy(std::string_view part) : bytes(part) {}
+  std::string_view bytes;
 };
 // A UTF-8 text that is not markup (a page name, a label): escaped.
 struct Plain {
@@ -60,18 +63,27 @@ class SiteFile {
   platform::Env& files_;
   int handle_ = 0;
   std::string pending_;
-  std::string decoded_;  // a legacy text in UTF-8, before it is escaped
   std::optional<std::string> failure_;
 };
 
 // The page layout: the head with the page's title (kind, or name and kind, when the name is
-// not null), the style sheet, the site's navigation and the page's heading (the name, or
-// the kind).
-void BeginPage(SiteFile& page, std::string_view kind, Text name = nullptr);
-// Ends what BeginPage began; scripts (file names of the site) load at the page's end.
+// not null), the style sheet, the header with the site's navigation and its search box, and
+// the page's heading (the name, or the kind) unless the page writes a heading of its own.
+enum class Heading { kName, kOwn };
+void BeginPage(SiteFile& page, std::string_view kind, Text name = nullptr,
+               Heading heading = Heading::kName);
+// Ends what BeginPage began; every page loads the script that sorts its tables, and then
+// the scripts named (file names of the site).
 void EndPage(SiteFile& page, std::initializer_list<std::string_view> scripts = {});
 
-// A link to a page of the site with a model text as its label.
+// A table of rows under a row of column headings, which the site's script lets the reader
+// sort by (a page is complete without it): BeginTable writes up to the first row. The id
+// names the table for links and charts; none when empty.
+void BeginTable(SiteFile& page, std::string_view id, std::initializer_list<Markup> headings);
+void EndTable(SiteFile& page);
+
+// A link to a page of the site with a model text as its label; "(no name)" for an empty
+// one, so that every link has a name.
 void Link(SiteFile& page, const std::string& href, Legacy label);
 
 // The file names of the pages.
@@ -82,5 +94,7 @@ std::string TeamPage(int team);
 std::string StablePage(int stable);
 std::string CircuitPage(int circuit);
 std::string ShowPage(int circuit, int show);
+inline constexpr std::string_view kLeadersPage = "leaders.html";
+inline constexpr std::string_view kSearchPage = "search.html";
 
 }  // namespace kzo::exporter
