@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "export/model_fields.h"
+#include "export/result_tables.h"
 #include "export/roster_tables.h"
 #include "model/show.h"
 #include "roster/field_dictionary.h"
@@ -461,6 +462,7 @@ std::vector<Table> DatabaseTables() {
   std::vector<Table> tables;
   AddRosterTables(tables);
   for (const Node& node : Nodes()) tables.push_back(node.table);
+  AddResultTables(tables);
   return tables;
 }
 
@@ -471,6 +473,7 @@ void WriteDatabaseRows(RowSink& sink) {
   for (const Node& node : nodes) {
     if (node.top) WriteRows(node, TheModel(), keys, sink);
   }
+  WriteResultRows(sink);
 }
 
 }  // namespace kzo::exporter

@@ -83,6 +83,14 @@ inline std::string CheckSite(const std::string& site) {
   return run.out + run.err;
 }
 
+// The faults that tests/support/check_answers.py finds in the tables of answers of a
+// database written by kzo-export --format sqlite, or "ok".
+inline std::string CheckAnswers(const std::string& database) {
+  ProgramRun run = RunProgram(
+      "/usr/bin/python3", {KZO_SOURCE_DIR "/tests/support/check_answers.py", database}, "/");
+  return run.out + run.err;
+}
+
 // Runs command (a program and its first arguments) with the further arguments in folder.
 inline ProgramRun RunCommand(std::vector<std::string> command,
                              const std::vector<std::string>& arguments, const std::string& folder) {
