@@ -25,8 +25,8 @@ const std::string kImportUsage =
     "usage: kzo-import [--yes] [--explain] [--dry-run] [FOLDER]\n"
     "       kzo-import --help | --version\n";
 const std::string kExportUsage =
-    "usage: kzo-export [--yes] [--explain] [--format json|sqlite|html] [--output FILE|DIR] "
-    "[FOLDER]\n"
+    "usage: kzo-export [--yes] [--explain] [--format json|sqlite|html|json-schema]\n"
+    "                  [--output FILE|DIR] [FOLDER]\n"
     "       kzo-export --help | --version\n";
 
 class CommandLineTest : public ::testing::Test {
@@ -66,8 +66,8 @@ TEST_F(CommandLineTest, HelpVersionAndBadArgumentsReadAndWriteNothing) {
     EXPECT_TRUE(run.out.starts_with(kImportUsage + "\nImports the legacy installation")) << run.out;
   }
   const std::pair<Strings, std::string> export_cases[] = {
-      {{"--format=xml"}, "--format needs one of json, sqlite, html"},
-      {{"-f"}, "--format needs one of json, sqlite, html"},
+      {{"--format=xml"}, "--format needs one of json, sqlite, html, json-schema"},
+      {{"-f"}, "--format needs one of json, sqlite, html, json-schema"},
       {{"--output"}, "--output needs a FILE, or a DIR for html"},
       {{"-f", "sqlite", "-o", "-"}, "--format sqlite needs --output FILE"},
       {{"-f", "html", "-o", "matches.txt"}, "matches.txt is a file, not a folder"},

@@ -444,6 +444,7 @@ TEST_P(HostileInputTest, ExportAndImportEndNormallyWithWellFormedOutput) {
       KZO_EXPORT_PROGRAM, {"--output", root / "model.json", legacy}, "/", kTimeLimitSeconds);
   ExpectNormalEnd(exported, "export");
   EXPECT_TRUE(root.Read("model.json").ends_with("}\n"));
+  EXPECT_EQ(testing::CheckSchema({root / "model.json"}), "ok\n");
   std::filesystem::remove(root / "model.json");
   // The database's answers are what SQL says of its records.
   exported = testing::RunProgramWithTimeout(

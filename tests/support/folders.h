@@ -83,6 +83,26 @@ inline std::string CheckSite(const std::string& site) {
   return run.out + run.err;
 }
 
+// A generated installation (bench/make-installation, default sizes) in folder.
+inline ProgramRun MakeInstallation(const std::string& folder, int seed = 3) {
+  return RunProgram("/usr/bin/python3",
+                    {KZO_SOURCE_DIR "/bench/make-installation", "--out", folder, "--seed",
+                     std::to_string(seed)},
+                    "/");
+}
+
+// The faults that tests/support/check_schema.py finds in JSON documents written by
+// kzo-export, checked against the schema in doc/ (with changed, also that one-member
+// changes to the first make it invalid), or "ok".
+inline std::string CheckSchema(std::vector<std::string> documents, bool changed = false) {
+  documents.insert(documents.begin(),
+                   {KZO_SOURCE_DIR "/tests/support/check_schema.py",
+                    KZO_SOURCE_DIR "/doc/kzo-model.schema.json"});
+  if (changed) documents.push_back("--changed");
+  ProgramRun run = RunProgram("/usr/bin/python3", documents, "/");
+  return run.out + run.err;
+}
+
 // The faults that tests/support/check_answers.py finds in the tables of answers of a
 // database written by kzo-export --format sqlite, or "ok".
 inline std::string CheckAnswers(const std::string& database) {
