@@ -446,11 +446,16 @@ TEST_P(HostileInputTest, ExportAndImportEndNormallyWithWellFormedOutput) {
   EXPECT_TRUE(root.Read("model.json").ends_with("}\n"));
   EXPECT_EQ(testing::CheckSchema({root / "model.json"}), "ok\n");
   std::filesystem::remove(root / "model.json");
-  // The database's answers are what SQL says of its records.
+  // The CSV files hold the rows of the database's tables; its answers are what SQL says.
+  exported = testing::RunProgramWithTimeout(
+      KZO_EXPORT_PROGRAM, {"-f", "csv", "-o", root / "csv", legacy}, "/", kTimeLimitSeconds);
+  ExpectNormalEnd(exported, "csv export");
   exported = testing::RunProgramWithTimeout(
       KZO_EXPORT_PROGRAM, {"-f", "sqlite", "-o", root / "model.db", legacy}, "/", kTimeLimitSeconds);
   ExpectNormalEnd(exported, "sqlite export");
+  EXPECT_EQ(testing::CheckCsv(root / "csv", root / "model.db"), "ok\n");
   EXPECT_EQ(testing::CheckAnswers(root / "model.db"), "ok\n");
+  std::filesystem::remove_all(root / "csv");
   std::filesystem::remove(root / "model.db");
   exported = testing::RunProgramWithTimeout(
       KZO_EXPORT_PROGRAM, {"-f", "html", "-o", root / "site", legacy}, "/", kTimeLimitSeconds);

@@ -7,11 +7,13 @@
 
 #include "driver/command_line.h"
 #include "driver/run.h"
+#include "export/csv/csv_export.h"
 #include "export/html/html_site.h"
 #include "export/installation_guard.h"
 #include "export/json/model_json.h"
 #include "export/json/model_schema.h"
 #include "export/output_file.h"
+#include "export/output_folder.h"
 #include "export/sqlite/sqlite_export.h"
 #include "platform/paths.h"
 #include "platform/write_view.h"
@@ -29,6 +31,10 @@ struct Format {
   // standard output through env); the reason when it could not be written whole.
   std::optional<std::string> (*write)(platform::Env& env, platform::Env& files,
                                       const std::optional<std::string>& output);
+  // A DIR format: the file that marks a folder as an earlier output of it, and what such a
+  // folder holds.
+  std::string_view marker = {};
+  std::string_view holds = {};
   // False for a format that is the same for every installation: it loads no FOLDER and
   // writes from the field dictionary alone.
   bool loads = true;
@@ -45,12 +51,18 @@ std::optional<std::string> WriteHtml(platform::Env&, platform::Env& files,
   return WriteHtmlSite(files, *output);
 }
 
+std::optional<std::string> WriteCsv(platform::Env&, platform::Env& files,
+                                    const std::optional<std::string>& output) {
+  return WriteCsvFolder(files, *output);
+}
+
 // The formats, the default first, in the order the usage names them.
 constexpr Format kFormats[] = {
     {"json", "FILE", true, WriteJsonDocument},
     {"sqlite", "FILE", false, WriteSqlite},
-    {"html", "DIR", false, WriteHtml},
-    {"json-schema", "FILE", true, WriteSchemaDocument, false},
+    {"html", "DIR", false, WriteHtml, kSiteMarker, "site"},
+    {"csv", "DIR", false, WriteCsv, kCsvMarker, "CSV files"},
+    {"json-schema", "FILE", true, WriteSchemaDocument, {}, {}, false},
 };
 
 // The names of the formats that satisfy the condition, joined by separator.
@@ -85,10 +97,10 @@ std::string Help() {
   std::string help =
       "Loads the legacy installation in FOLDER (default: the working directory) exactly as\n"
       "kzo-import does and writes the model: a JSON document (texts decoded from code page 437\n"
-      "to UTF-8), an SQLite database, or a web site of pages that opens in any browser from\n"
-      "disk. It never writes into FOLDER: what the load would write there is kept in memory.\n"
-      "json-schema writes the JSON Schema of the document, the same for every installation,\n"
-      "and loads no FOLDER.\n"
+      "to UTF-8), an SQLite database, a web site of pages that opens in any browser from disk,\n"
+      "or a CSV file per table of the database. It never writes into FOLDER: what the load\n"
+      "would write there is kept in memory. json-schema writes the JSON Schema of the\n"
+      "document, the same for every installation, and loads no FOLDER.\n"
       "\n";
   help += "  -f, --format " + FormatNames("|") + "\n";
   help += "                            the output format (default " +
@@ -163,14 +175,14 @@ int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files) 
   if (output && !platform::IsAbsoluteExactPath(*output)) {
     *output = files.WorkingDirectory() + "/" + *output;
   }
-  if (format.name == "html") {
-    SiteFolder state = InspectSiteFolder(files, *output);
-    if (state == SiteFolder::kFile) {
+  if (format.output == "DIR") {
+    OutputFolder state = InspectOutputFolder(files, *output, format.marker);
+    if (state == OutputFolder::kFile) {
       return command.RefuseArguments(env, named + " is a file, not a folder");
     }
-    if (state == SiteFolder::kTaken) {
-      command.Complain(env, "will not replace " + named +
-                                ": it is not empty and holds no site written by kzo-export");
+    if (state == OutputFolder::kTaken) {
+      command.Complain(env, "will not replace " + named + ": it is not empty and holds no " +
+                                std::string(format.holds) + " written by kzo-export");
       return driver::kExitUsage;
     }
   }

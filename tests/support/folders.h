@@ -103,6 +103,14 @@ inline std::string CheckSchema(std::vector<std::string> documents, bool changed 
   return run.out + run.err;
 }
 
+// The faults that tests/support/check_csv.py finds in a folder written by kzo-export
+// --format csv against the SQLite export of the same installation, or "ok".
+inline std::string CheckCsv(const std::string& folder, const std::string& database) {
+  ProgramRun run = RunProgram(
+      "/usr/bin/python3", {KZO_SOURCE_DIR "/tests/support/check_csv.py", folder, database}, "/");
+  return run.out + run.err;
+}
+
 // The faults that tests/support/check_answers.py finds in the tables of answers of a
 // database written by kzo-export --format sqlite, or "ok".
 inline std::string CheckAnswers(const std::string& database) {
