@@ -1,12 +1,12 @@
 // The commands that the README and the documents show, each after "$ " with the lines that
-// continue it (up to the end of its quotes, and after a line that ends with | or \), and the output printed below it up to an empty
-// line: run in bash from the source folder, with kzo-export on the PATH and /tmp/ a fresh
-// folder per document, each prints exactly its output. On a generated installation, the
-// SQL and jq answers to each question of the cookbook agree.
+// continue it (up to the end of its quotes, and after a line that ends with | or \), and
+// the output printed below it up to an empty line: run in bash from the source folder, with
+// kzo-export on the PATH and /tmp/ a fresh folder per document, each prints exactly its
+// output. On a generated installation, the SQL and jq answers to each question of the
+// cookbook agree.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -70,13 +70,6 @@ std::vector<Example> Examples(const std::string& document) {
   return examples;
 }
 
-std::string ReadSource(const std::string& name) {
-  std::ifstream in(std::string(KZO_SOURCE_DIR) + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos;
        at = text.find(from, at + to.size())) {
@@ -88,16 +81,16 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 // Runs a command of a document in bash from the source folder, kzo-export on the PATH.
 testing::ProgramRun RunInBash(const std::string& command) {
   std::string programs = std::filesystem::path(KZO_EXPORT_PROGRAM).parent_path().string();
-  return testing::RunProgram(
-      "/bin/bash", {"-c", "set -o pipefail; PATH=" + programs + ":$PATH\n" + command},
-      KZO_SOURCE_DIR);
+  return testing::RunProgram("/bin/bash",
+                             {"-c", "set -o pipefail; PATH=" + programs + ":$PATH\n" + command},
+                             KZO_SOURCE_DIR);
 }
 
 class DocumentsTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(DocumentsTest, EveryCommandPrintsTheOutputBesideIt) {
   platform::TempFolder tmp;
-  std::vector<Example> examples = Examples(ReadSource(GetParam()));
+  std::vector<Example> examples = Examples(testing::SourceFile(GetParam()));
   ASSERT_FALSE(examples.empty());
   for (const Example& example : examples) {
     testing::ProgramRun run = RunInBash(Replaced(example.command, "/tmp/", tmp.path() + "/"));
@@ -119,7 +112,7 @@ TEST(CookbookTest, TheSqlAndJqAnswersAgreeOnAGeneratedInstallation) {
   for (const char* format : {"json", "sqlite"}) {
     std::string output = tmp / (std::string("s.") + (format[0] == 'j' ? "json" : "db"));
     ASSERT_EQ(RunInBash("kzo-export --format " + std::string(format) + " --output " + output + " " +
-                  (tmp / "s"))
+                        (tmp / "s"))
                   .exit_code,
               0);
   }
@@ -132,7 +125,7 @@ TEST(CookbookTest, TheSqlAndJqAnswersAgreeOnAGeneratedInstallation) {
   ASSERT_EQ(pair.size(), 1u);
   std::string first = pair[0].substr(0, pair[0].find('|'));
   std::string second = pair[0].substr(pair[0].find('|') + 1);
-  std::vector<Example> examples = Examples(ReadSource("doc/questions.md"));
+  std::vector<Example> examples = Examples(testing::SourceFile("doc/questions.md"));
   int compared = 0;
   for (const Example& sql : examples) {
     if (!sql.command.starts_with("sqlite3 ")) continue;

@@ -450,8 +450,9 @@ TEST_P(HostileInputTest, ExportAndImportEndNormallyWithWellFormedOutput) {
   exported = testing::RunProgramWithTimeout(
       KZO_EXPORT_PROGRAM, {"-f", "csv", "-o", root / "csv", legacy}, "/", kTimeLimitSeconds);
   ExpectNormalEnd(exported, "csv export");
-  exported = testing::RunProgramWithTimeout(
-      KZO_EXPORT_PROGRAM, {"-f", "sqlite", "-o", root / "model.db", legacy}, "/", kTimeLimitSeconds);
+  exported = testing::RunProgramWithTimeout(KZO_EXPORT_PROGRAM,
+                                            {"-f", "sqlite", "-o", root / "model.db", legacy}, "/",
+                                            kTimeLimitSeconds);
   ExpectNormalEnd(exported, "sqlite export");
   EXPECT_EQ(testing::CheckCsv(root / "csv", root / "model.db"), "ok\n");
   EXPECT_EQ(testing::CheckAnswers(root / "model.db"), "ok\n");

@@ -4,8 +4,6 @@
 // documents of the hostile folders are checked in hostile_input_test.cpp.)
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,26 +14,19 @@
 namespace kzo {
 namespace {
 
-std::string SchemaInDoc() {
-  std::ifstream in(KZO_SOURCE_DIR "/doc/kzo-model.schema.json", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 TEST(JsonSchemaTest, TheSchemaInDocIsTheOneThatTheProgramWrites) {
   platform::TempFolder empty;  // no installation: the schema is the same for every one
   testing::ProgramRun written =
       testing::RunProgram(KZO_EXPORT_PROGRAM, {"--format", "json-schema"}, empty.path());
   EXPECT_EQ(written.exit_code, 0);
   EXPECT_EQ(written.err, "");
-  EXPECT_EQ(written.out, SchemaInDoc())
+  EXPECT_EQ(written.out, testing::SourceFile("doc/kzo-model.schema.json"))
       << "after a change of the descriptions: build/debug/kzo-export -f json-schema -o "
          "doc/kzo-model.schema.json";
   written = testing::RunProgram(KZO_EXPORT_PROGRAM, {"-f", "json-schema", "-o", "schema.json"},
                                 empty.path());
   EXPECT_EQ(written.exit_code, 0) << written.err;
-  EXPECT_EQ(empty.Read("schema.json"), SchemaInDoc());
+  EXPECT_EQ(empty.Read("schema.json"), testing::SourceFile("doc/kzo-model.schema.json"));
   EXPECT_EQ(empty.List(), std::vector<std::string>{"schema.json"});
 }
 
