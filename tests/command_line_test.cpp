@@ -25,8 +25,8 @@ const std::string kImportUsage =
     "usage: kzo-import [--yes] [--explain] [--dry-run] [FOLDER]\n"
     "       kzo-import --help | --version\n";
 const std::string kExportUsage =
-    "usage: kzo-export [--yes] [--explain] [--format json|sqlite|html] [--output FILE|DIR] "
-    "[FOLDER]\n"
+    "usage: kzo-export [--yes] [--explain] [--format json|sqlite|html|csv|json-schema]\n"
+    "                  [--output FILE|DIR] [FOLDER]\n"
     "       kzo-export --help | --version\n";
 
 class CommandLineTest : public ::testing::Test {
@@ -66,11 +66,12 @@ TEST_F(CommandLineTest, HelpVersionAndBadArgumentsReadAndWriteNothing) {
     EXPECT_TRUE(run.out.starts_with(kImportUsage + "\nImports the legacy installation")) << run.out;
   }
   const std::pair<Strings, std::string> export_cases[] = {
-      {{"--format=xml"}, "--format needs one of json, sqlite, html"},
-      {{"-f"}, "--format needs one of json, sqlite, html"},
-      {{"--output"}, "--output needs a FILE, or a DIR for html"},
+      {{"--format=xml"}, "--format needs one of json, sqlite, html, csv, json-schema"},
+      {{"-f"}, "--format needs one of json, sqlite, html, csv, json-schema"},
+      {{"--output"}, "--output needs a FILE, or a DIR for html and csv"},
       {{"-f", "sqlite", "-o", "-"}, "--format sqlite needs --output FILE"},
       {{"-f", "html", "-o", "matches.txt"}, "matches.txt is a file, not a folder"},
+      {{"-f", "csv"}, "--format csv needs --output DIR"},
   };
   for (const auto& [arguments, message] : export_cases) {
     ProgramRun run = RunProgram(KZO_EXPORT_PROGRAM, arguments, Legacy());

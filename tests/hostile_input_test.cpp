@@ -2,7 +2,8 @@
 // absurd counts, binary noise, odd line ends, huge lines, too many circuits, circuit
 // folders that are missing or lead elsewhere, card blocks that promise more than they
 // hold, teams that contain themselves. Every import must end normally within its time
-// limit, without a sanitizer report, and leave a well-formed report and circuit databases.
+// limit, without a sanitizer report, and leave a well-formed report and circuit databases;
+// the exports of every folder are well-formed too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -443,7 +444,20 @@ TEST_P(HostileInputTest, ExportAndImportEndNormallyWithWellFormedOutput) {
       KZO_EXPORT_PROGRAM, {"--output", root / "model.json", legacy}, "/", kTimeLimitSeconds);
   ExpectNormalEnd(exported, "export");
   EXPECT_TRUE(root.Read("model.json").ends_with("}\n"));
+  EXPECT_EQ(testing::CheckSchema({root / "model.json"}), "ok\n");
   std::filesystem::remove(root / "model.json");
+  // The CSV files hold the rows of the database's tables; its answers are what SQL says.
+  exported = testing::RunProgramWithTimeout(
+      KZO_EXPORT_PROGRAM, {"-f", "csv", "-o", root / "csv", legacy}, "/", kTimeLimitSeconds);
+  ExpectNormalEnd(exported, "csv export");
+  exported = testing::RunProgramWithTimeout(KZO_EXPORT_PROGRAM,
+                                            {"-f", "sqlite", "-o", root / "model.db", legacy}, "/",
+                                            kTimeLimitSeconds);
+  ExpectNormalEnd(exported, "sqlite export");
+  EXPECT_EQ(testing::CheckCsv(root / "csv", root / "model.db"), "ok\n");
+  EXPECT_EQ(testing::CheckAnswers(root / "model.db"), "ok\n");
+  std::filesystem::remove_all(root / "csv");
+  std::filesystem::remove(root / "model.db");
   exported = testing::RunProgramWithTimeout(
       KZO_EXPORT_PROGRAM, {"-f", "html", "-o", root / "site", legacy}, "/", kTimeLimitSeconds);
   ExpectNormalEnd(exported, "html export");

@@ -1,7 +1,8 @@
 # Installs the build at BUILD into a fresh prefix and checks that both programs and both
-# manual pages arrive where a user's PATH and MANPATH look, with the copyright and the
-# changelog the Debian package needs; the compressed files are as Debian wants them, and
-# the changelog's latest entry is of the version the programs report.
+# manual pages arrive where a user's PATH and MANPATH look, with the JSON Schema of the
+# export, and the copyright and the changelog the Debian package needs; the compressed
+# files are as Debian wants them, and the changelog's latest entry is of the version the
+# programs report.
 set(prefix "${BUILD}/install-check")
 file(REMOVE_RECURSE "${prefix}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${prefix}"
@@ -12,7 +13,8 @@ endif()
 set(doc share/doc/kzo-import)
 set(compressed share/man/man1/kzo-import.1.gz share/man/man1/kzo-export.1.gz
                ${doc}/changelog.gz)
-foreach(file bin/kzo-import bin/kzo-export ${compressed} ${doc}/copyright)
+foreach(file bin/kzo-import bin/kzo-export ${compressed} ${doc}/copyright
+             share/kzo-import/kzo-model.schema.json)
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()

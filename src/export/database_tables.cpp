@@ -9,6 +9,7 @@
 
 #include "export/career_tables.h"
 #include "export/model_fields.h"
+#include "export/result_tables.h"
 #include "export/roster_tables.h"
 #include "model/show.h"
 #include "roster/field_dictionary.h"
@@ -462,6 +463,7 @@ std::vector<Table> DatabaseTables() {
   std::vector<Table> tables;
   AddRosterTables(tables);
   for (const Node& node : Nodes()) tables.push_back(node.table);
+  AddResultTables(tables);
   AddCareerTables(tables);
   return tables;
 }
@@ -473,6 +475,7 @@ void WriteDatabaseRows(RowSink& sink) {
   for (const Node& node : nodes) {
     if (node.top) WriteRows(node, TheModel(), keys, sink);
   }
+  WriteResultRows(sink);
   WriteCareerRows(sink);
 }
 

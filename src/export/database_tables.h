@@ -2,10 +2,11 @@
 // dictionary (roster_tables.h), then the field dictionary itself, the global settings, the
 // crowd reactions, and per circuit its titles, shows, matches with their texts, notes,
 // cardfa. lines and breakdowns, its roster entries with managers and hire terms, and its
-// points tables; last the tables of the wrestlers' careers and title credits
-// (career_tables.h). Beyond the rosters, each table names the fields of the record
-// descriptions (model_fields.h) its rows are the slots of and its columns are read from, so
-// that a column's value is read by the column's own description.
+// points tables; last the tables of the answers made from those (result_tables.h) and of the
+// wrestlers' careers and title credits (career_tables.h). Beyond the rosters and those, each
+// table names the fields of the record descriptions (model_fields.h) its rows are the slots of
+// and its columns are read from, so that a column's value is read by the column's own
+// description.
 #pragma once
 
 #include <vector>

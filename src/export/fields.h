@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string_view>
 #include <tuple>
@@ -79,10 +80,12 @@ struct Field {
   std::string_view meaning = {};
   // How the site's tables name it; empty for a field the site shows in other ways.
   std::string_view label = {};
-  // The values the model gives it, where it bounds them: lowest..highest (no bounds when
-  // highest < lowest).
+  // The values it may hold: lowest..highest, the range of the member's type or narrower
+  // where the model bounds them (no bounds when highest < lowest).
   std::int64_t lowest = 0;
   std::int64_t highest = -1;
+  // It may hold no value (a null text or record, a reference to nothing).
+  bool may_be_none = false;
   // What a reference names; the kind of a roster record.
   Target target = {};
   // The description of a record.
@@ -105,6 +108,8 @@ struct Field {
   constexpr Field Within(std::int64_t low, std::int64_t high) const {
     return With(&Field::lowest, low).With(&Field::highest, high);
   }
+  // A computed value that may be none.
+  constexpr Field OrNone() const { return With(&Field::may_be_none, true); }
   // A number that names a roster record of the kind, or a record that is one.
   constexpr Field Names(std::int32_t roster_kind) const {
     return With(&Field::type, type == Type::kRecord ? Type::kRosterRecord : Type::kReference)
@@ -167,6 +172,19 @@ constexpr Type TypeOf() {
   }
 }
 
+// A member of type T: its type, the range of its values and whether it may hold none (a
+// null text, a null pointer to a record).
+template <class T>
+constexpr Field Typed(Field field) {
+  field.type = TypeOf<T>();
+  if constexpr (std::is_integral_v<T>) {
+    field.lowest = std::numeric_limits<T>::min();
+    field.highest = std::numeric_limits<T>::max();
+  }
+  field.may_be_none = std::is_same_v<T, Text> || std::is_pointer_v<T>;
+  return field;
+}
+
 template <class T>
 Value ValueOf(const T& value) {
   if constexpr (std::is_same_v<T, Text>) {
@@ -224,11 +242,12 @@ auto SlotZero(const List& list) {
 template <auto member>
 constexpr Field Member(std::string_view name) {
   using T = typename fields_detail::MemberOf<decltype(member)>::Held;
-  return {
-      .name = name, .type = fields_detail::TypeOf<T>(), .read = fields_detail::ReadMember<member>};
+  return fields_detail::Typed<T>(
+      {.name = name, .type = Type::kInt, .read = fields_detail::ReadMember<member>});
 }
 
-// A field whose value read computes from its record: read(const Record&) returns a Value.
+// A field whose value read computes from its record: read(const Record&) returns a Value;
+// its bounds and whether it may be none are said with Within and OrNone.
 template <class Record, auto read>
 constexpr Field Computed(std::string_view name, Type type) {
   return {.name = name, .type = type, .read = fields_detail::ReadComputed<Record, read>};
@@ -239,11 +258,11 @@ constexpr Field Computed(std::string_view name, Type type) {
 template <class Record, auto slots>
 constexpr Field List(std::string_view name, int capacity) {
   using Item = fields_detail::ItemOf<Record, slots>;
-  return {.name = name,
-          .type = fields_detail::TypeOf<Item>(),
-          .capacity = capacity,
-          .read = fields_detail::ReadSlot<Record, slots>,
-          .last_slot = fields_detail::LastSlotOf<Record, slots>};
+  return fields_detail::Typed<Item>({.name = name,
+                                     .type = Type::kInt,
+                                     .capacity = capacity,
+                                     .read = fields_detail::ReadSlot<Record, slots>,
+                                     .last_slot = fields_detail::LastSlotOf<Record, slots>});
 }
 
 // A list member counted by another member: slots 1..count, never more than the capacity nor

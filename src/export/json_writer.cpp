@@ -48,44 +48,59 @@ void JsonWriter::Flush() {
   out_.clear();
 }
 
-void JsonWriter::BeforeValue() {
+void JsonWriter::BeforeValue(bool container) {
   if (sink_ != nullptr && out_.size() >= kPieceSize) Flush();
   if (after_key_) {
     after_key_ = false;
     return;
   }
-  if (!has_items_.empty()) {
-    if (has_items_.back()) out_ += ',';
-    has_items_.back() = true;
+  if (levels_.empty()) return;
+  Level& level = levels_.back();
+  if (level.has_items) out_ += ',';
+  if (indented_ && (level.object || container)) {
+    NewLine(levels_.size());
+    level.broken = true;
+  } else if (indented_ && level.has_items) {
+    out_ += ' ';
   }
+  level.has_items = true;
+}
+
+void JsonWriter::NewLine(std::size_t depth) {
+  out_ += '\n';
+  out_.append(2 * depth, ' ');
+}
+
+void JsonWriter::End(char bracket) {
+  if (levels_.back().broken) NewLine(levels_.size() - 1);
+  levels_.pop_back();
+  out_ += bracket;
 }
 
 void JsonWriter::BeginObject() {
-  BeforeValue();
+  BeforeValue(true);
   out_ += '{';
-  has_items_.push_back(false);
+  levels_.push_back({.object = true});
 }
 
 void JsonWriter::EndObject() {
-  has_items_.pop_back();
-  out_ += '}';
+  End('}');
 }
 
 void JsonWriter::BeginArray() {
-  BeforeValue();
+  BeforeValue(true);
   out_ += '[';
-  has_items_.push_back(false);
+  levels_.push_back({.object = false});
 }
 
 void JsonWriter::EndArray() {
-  has_items_.pop_back();
-  out_ += ']';
+  End(']');
 }
 
 void JsonWriter::Key(std::string_view key) {
   BeforeValue();
   AppendJsonString(out_, key, false);
-  out_ += ':';
+  out_ += indented_ ? ": " : ":";
   after_key_ = true;
 }
 
@@ -111,6 +126,11 @@ void JsonWriter::String(std::string_view utf8) {
 void JsonWriter::Null() {
   BeforeValue();
   out_ += "null";
+}
+
+void JsonWriter::Bool(bool value) {
+  BeforeValue();
+  out_ += value ? "true" : "false";
 }
 
 void JsonWriter::IntList(std::string_view key, const std::int32_t* slots, int first, int last) {

@@ -24,6 +24,11 @@ class JsonWriter {
   // Writes into out; with a sink, out is handed to the sink whenever it has grown large.
   explicit JsonWriter(std::string& out, JsonSink* sink = nullptr) : out_(out), sink_(sink) {}
 
+  // From now on writes for people to read: each member of an object, and each object or
+  // array in an array, on a line of its own, indented by two spaces a level; other array
+  // elements follow each other on one line.
+  void Indent() { indented_ = true; }
+
   // Hands everything written so far to the sink (when there is one).
   void Flush();
 
@@ -40,6 +45,7 @@ class JsonWriter {
   // A string that is already UTF-8.
   void String(std::string_view utf8);
   void Null();
+  void Bool(bool value);
 
   // Members: a key and its value.
   void Int(std::string_view key, std::int64_t value) {
@@ -56,12 +62,24 @@ class JsonWriter {
   void TextList(std::string_view key, const Text* slots, int first, int last);
 
  private:
-  void BeforeValue();
+  // Separates the value about to be written (an object or array: container) from the
+  // one before it.
+  void BeforeValue(bool container = false);
+  void End(char bracket);
+  void NewLine(std::size_t depth);
+
+  // An open object or array.
+  struct Level {
+    bool object;
+    bool has_items = false;  // an item was written
+    bool broken = false;     // an item was written on a line of its own
+  };
 
   std::string& out_;
   JsonSink* sink_;
-  std::vector<bool> has_items_;  // per open object or array: an item was written
+  std::vector<Level> levels_;
   bool after_key_ = false;
+  bool indented_ = false;
 };
 
 }  // namespace kzo::exporter

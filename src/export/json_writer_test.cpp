@@ -47,6 +47,34 @@ TEST(JsonWriterTest, Utf8StringsAndKeysStayAsTheyAre) {
             "{\"a\\\"b\xC3\xA9\":\"\xC3\xA9\\u000a\",\"t\":\"x\",\"n\":-5,\"list\":[{},null]}");
 }
 
+TEST(JsonWriterTest, AnIndentedWriterPutsMembersAndNestedValuesOnLinesOfTheirOwn) {
+  EXPECT_EQ(Written([](JsonWriter& json) {
+              json.Indent();
+              json.BeginObject();
+              json.Int("n", 1);
+              json.Key("types");
+              json.BeginArray();
+              json.String("a");
+              json.Null();
+              json.EndArray();
+              json.Key("list");
+              json.BeginArray();
+              json.BeginObject();
+              json.EndObject();
+              json.BeginObject();
+              json.Key("x");
+              json.Bool(true);
+              json.EndObject();
+              json.EndArray();
+              json.Key("empty");
+              json.BeginArray();
+              json.EndArray();
+              json.EndObject();
+            }),
+            "{\n  \"n\": 1,\n  \"types\": [\"a\", null],\n  \"list\": [\n    {},\n    {\n"
+            "      \"x\": true\n    }\n  ],\n  \"empty\": []\n}");
+}
+
 // Takes the pieces a writer hands over.
 class Pieces : public JsonSink {
  public:

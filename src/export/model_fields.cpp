@@ -9,6 +9,7 @@
 #include "roster/crowd.h"
 #include "roster/database.h"
 #include "roster/field_dictionary.h"
+#include "store/stamp.h"
 
 namespace kzo::exporter {
 
@@ -26,6 +27,16 @@ namespace {
 #define MEMBER(field) Member<&Record::field>(#field)
 #define COUNTED(list, count, capacity) CountedList<&Record::list, &Record::count, capacity>(#list)
 #define WHOLE(list) WholeList<&Record::list>(#list)
+
+namespace import_stamp {
+using Record = store::ImportStamp;
+constexpr Field kFields[] = {
+    MEMBER(source).Means("Where the record comes from: \"Legacy KZO Data\"."),
+    MEMBER(created).As(Type::kDateTime).Means("When the record counts as created."),
+    MEMBER(importer).Means("The importer that made the record."),
+    MEMBER(modified).As(Type::kDateTime).Means("When the record was imported."),
+};
+}  // namespace import_stamp
 
 namespace hire_term {
 using Record = model::HireTerm;
@@ -59,6 +70,8 @@ constexpr Field kFields[] = {
     MEMBER(hire_term_count).Within(0, model::kMaxHireTerms).Means("The number of hire terms."),
     Computed<Record, CurrentTerm>("current_term", Type::kInt)
         .NamesSlotOf("hire_terms")
+        .Within(1, model::kMaxHireTerms)
+        .OrNone()
         .Means("The hire term added last, by its slot; none while there is none."),
     MEMBER(hired).As(Type::kFlag).Means("1 when the circuit hires the wrestler."),
     MEMBER(injury).Means("The wrestler's value in card.inj, 0 when it is not listed there."),
@@ -131,7 +144,10 @@ constexpr Field kFields[] = {
     COUNTED(breakdown, breakdown_count, model::kMaxBreakdownItems)
         .Of(kBreakdownItemType)
         .Means("The result sentence broken down into its participants and their outcomes."),
-    Field{.name = "show", .type = Type::kInt}.NamesOwner().Means("The show of the segment."),
+    Field{.name = "show", .type = Type::kInt}
+        .NamesOwner()
+        .Within(1, model::kMaxShows)
+        .Means("The show of the segment."),
 };
 }  // namespace match
 
@@ -317,6 +333,7 @@ constexpr Field kFields[] = {
     Computed<Model, [](const Model&) { return Str("kzo-model"); }>("format", Type::kText)
         .Means("What the document is: \"kzo-model\"."),
     Computed<Model, [](const Model&) { return Int(1); }>("version", Type::kInt)
+        .Within(1, 1)
         .Means("The version of the document's form: 1."),
     Computed<Model, [](const Model&) { return Str(roster::Database().legacy_folder); }>(
         "legacy_folder", Type::kText)
@@ -368,6 +385,7 @@ constexpr Field kFields[] = {
 
 }  // namespace
 
+constexpr RecordType kImportStampType{"ImportStamp", import_stamp::kFields};
 constexpr RecordType kHireTermType{"HireTerm", hire_term::kFields};
 constexpr RecordType kRosterEntryType{"RosterEntry", roster_entry::kFields};
 constexpr RecordType kTitleType{"TitleRecord", title::kFields};

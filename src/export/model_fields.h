@@ -1,6 +1,7 @@
 // The descriptions of the model's records beyond the roster records: the whole model as the
 // document's top record, the global settings, crowd reactions and field dictionary entries,
-// and each circuit with its titles, shows, matches, roster entries, hire terms and points.
+// each circuit with its titles, shows, matches, roster entries, hire terms and points, and
+// the import stamp of the roster records.
 #pragma once
 
 #include "export/fields.h"
@@ -29,5 +30,7 @@ extern const RecordType kHireTermType;       // model::HireTerm
 extern const RecordType kPointsSetType;      // model::PointsSet
 extern const RecordType kPointsTableType;    // model::PointsTable
 extern const RecordType kPointsEntryType;    // model::PointsEntry
+// store::ImportStamp, whose fields close the object of every roster record.
+extern const RecordType kImportStampType;
 
 }  // namespace kzo::exporter

@@ -40,35 +40,37 @@ struct RecordField {
 std::vector<RecordField> RecordFields(std::int32_t kind, std::string_view table,
                                       std::size_t record_size);
 
-// The dictionary kind of each roster record type and the key prefix of its entries.
+// The dictionary kind of each roster record type, the key prefix of its entries and the
+// name of the record type.
 struct RecordKind {
   std::int32_t kind;
   std::string_view table;
+  std::string_view record;
 };
 
 constexpr RecordKind KindOf(const roster::WrestlerRecord*) {
-  return {roster::kKindWrestlers, "wrestlers"};
+  return {roster::kKindWrestlers, "wrestlers", "WrestlerRecord"};
 }
 constexpr RecordKind KindOf(const roster::MoveRecord*) {
-  return {roster::kKindMoves, "moves"};
+  return {roster::kKindMoves, "moves", "MoveRecord"};
 }
 constexpr RecordKind KindOf(const roster::DiveRecord*) {
-  return {roster::kKindDives, "dives"};
+  return {roster::kKindDives, "dives", "DiveRecord"};
 }
 constexpr RecordKind KindOf(const roster::ManagerRecord*) {
-  return {roster::kKindManagers, "managers"};
+  return {roster::kKindManagers, "managers", "ManagerRecord"};
 }
 constexpr RecordKind KindOf(const roster::ForeignObjectRecord*) {
-  return {roster::kKindForeignObjects, "foreign_objects"};
+  return {roster::kKindForeignObjects, "foreign_objects", "ForeignObjectRecord"};
 }
 constexpr RecordKind KindOf(const roster::GimmickMatchRecord*) {
-  return {roster::kKindGimmickMatches, "gimmick_matches"};
+  return {roster::kKindGimmickMatches, "gimmick_matches", "GimmickMatchRecord"};
 }
 constexpr RecordKind KindOf(const roster::StableRecord*) {
-  return {roster::kKindStables, "stables"};
+  return {roster::kKindStables, "stables", "StableRecord"};
 }
 constexpr RecordKind KindOf(const roster::TeamRecord*) {
-  return {roster::kKindTeams, "teams"};
+  return {roster::kKindTeams, "teams", "TeamRecord"};
 }
 
 // Calls visit.template operator()<Record>() with the roster record type of a dictionary kind
@@ -84,6 +86,17 @@ bool VisitRosterType(std::int32_t kind, Visit&& visit) {
       .template operator()<roster::WrestlerRecord, roster::MoveRecord, roster::DiveRecord,
                            roster::ManagerRecord, roster::ForeignObjectRecord,
                            roster::GimmickMatchRecord, roster::StableRecord, roster::TeamRecord>();
+}
+
+// The roster record type of a dictionary kind (the referees' kind names the gimmick
+// matches); throws FieldError for a kind that has none.
+inline RecordKind RosterKindOf(std::int32_t kind) {
+  RecordKind found{};
+  auto visit = [&]<class Record>() { found = KindOf(static_cast<const Record*>(nullptr)); };
+  if (!VisitRosterType(kind, visit)) {
+    throw FieldError("no roster records of kind " + std::to_string(kind));
+  }
+  return found;
 }
 
 // The dictionary's fields of a roster record type.

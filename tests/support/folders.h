@@ -21,6 +21,14 @@ inline void CopySample(const std::string& folder) {
                         std::filesystem::copy_options::recursive);
 }
 
+// The bytes of a file of the source folder, named relative to it.
+inline std::string SourceFile(const std::string& relative) {
+  std::ifstream in(std::string(KZO_SOURCE_DIR) + "/" + relative, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
 // Every file below folder by its relative path, with its bytes.
 inline std::map<std::string, std::string> Snapshot(const std::string& folder) {
   std::map<std::string, std::string> files;
@@ -88,6 +96,35 @@ inline std::string RunChecker(const std::string& checker, std::vector<std::strin
 // accessibility missing), or "ok".
 inline std::string CheckSite(const std::string& site) {
   return RunChecker("check_site.py", {site});
+}
+
+// A generated installation (bench/make-installation, default sizes) in folder.
+inline ProgramRun MakeInstallation(const std::string& folder, int seed = 3) {
+  return RunProgram(
+      "/usr/bin/python3",
+      {KZO_SOURCE_DIR "/bench/make-installation", "--out", folder, "--seed", std::to_string(seed)},
+      "/");
+}
+
+// The faults that tests/support/check_schema.py finds in JSON documents written by
+// kzo-export, checked against the schema in doc/ (with changed, also that one-member
+// changes to the first make it invalid), or "ok".
+inline std::string CheckSchema(std::vector<std::string> documents, bool changed = false) {
+  documents.insert(documents.begin(), KZO_SOURCE_DIR "/doc/kzo-model.schema.json");
+  if (changed) documents.push_back("--changed");
+  return RunChecker("check_schema.py", documents);
+}
+
+// The faults that tests/support/check_csv.py finds in a folder written by kzo-export
+// --format csv against the SQLite export of the same installation, or "ok".
+inline std::string CheckCsv(const std::string& folder, const std::string& database) {
+  return RunChecker("check_csv.py", {folder, database});
+}
+
+// The faults that tests/support/check_answers.py finds in the tables of answers of a
+// database written by kzo-export --format sqlite, or "ok".
+inline std::string CheckAnswers(const std::string& database) {
+  return RunChecker("check_answers.py", {database});
 }
 
 // Runs command (a program and its first arguments) with the further arguments in folder.

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The Windows programs under the emulator, on the sample installation: the golden match
-report, a copy with DOS-case names, the circuit database upkeep with its backups, and an
-export equal to the Linux export's (the folder's path and the random part of hire terms
+report, a copy with DOS-case names, the circuit database upkeep with its backups, and
+exports equal to the Linux export's (the folder's path and the random part of hire terms
 aside). Prints one line per check and "N passed, N failed"."""
 import argparse
 import json
@@ -177,6 +177,23 @@ def export_checks(work):
         counts = [table_counts(os.path.join(folder, "model.db")) for folder in (windows, linux)]
         check("its tables hold as many rows as the Linux export's", counts[0] == counts[1] and counts[0],
               repr(counts))
+
+    done = run(options.export_program, ["--format", "csv", "--output", "csv"], windows)
+    files = sorted(os.listdir(os.path.join(windows, "csv"))) if done.returncode == 0 else []
+    check("the CSV export writes a file per table", "wrestler_records.csv" in files,
+          repr(done.stderr[:300]))
+    if options.linux_export:
+        run(options.linux_export, ["--format", "csv", "--output", "csv"], linux, emulated=False)
+        differ = [name for name in sorted(os.listdir(os.path.join(linux, "csv")))
+                  if name not in files or
+                  read(os.path.join(windows, "csv", name)) != read(os.path.join(linux, "csv", name))]
+        check("its files are the Linux export's (the folder's path and hire terms aside)",
+              set(differ) <= {"settings.csv", "hire_terms.csv"}, repr(differ))
+
+    done = run(options.export_program, ["--format", "json-schema"], windows)
+    check("the JSON Schema written is the one in doc/",
+          done.stdout == read(os.path.join(options.source, "doc", "kzo-model.schema.json")),
+          repr(done.stderr[:300]))
 
 
 def table_counts(path):

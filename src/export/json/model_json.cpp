@@ -82,22 +82,25 @@ class DocumentSink : public JsonSink {
   std::optional<std::string> failure_;
 };
 
+using Write = std::function<void(JsonWriter&)>;
+
 // Writes the document, a line end after it, to the handle (0: standard output).
-std::optional<std::string> StreamDocument(platform::Env& env, int handle) {
+std::optional<std::string> StreamDocument(platform::Env& env, int handle, const Write& write) {
   std::string pending;
   DocumentSink sink(env, handle);
   JsonWriter json(pending, &sink);
-  WriteModelJson(json);
+  write(json);
   pending += '\n';
   json.Flush();
   return sink.failure();
 }
 
 // Writes the document into a new file at path; the reason when that failed.
-std::optional<std::string> StreamDocumentToFile(platform::Env& files, const std::string& path) {
+std::optional<std::string> StreamDocumentToFile(platform::Env& files, const std::string& path,
+                                                const Write& write) {
   platform::OpenResult opened = files.Open(path, platform::OpenMode::kOutput);
   if (opened.error != 0) return files.LastErrorText();
-  std::optional<std::string> failure = StreamDocument(files, opened.handle);
+  std::optional<std::string> failure = StreamDocument(files, opened.handle, write);
   if (files.Close(opened.handle) != 0 && !failure) failure = files.LastErrorText();
   return failure;
 }
@@ -108,13 +111,19 @@ void WriteModelJson(JsonWriter& json) {
   WriteObject(json, kModelType, TheModel(), {});
 }
 
+std::optional<std::string> WriteJsonFile(platform::Env& env, platform::Env& files,
+                                         const std::optional<std::string>& output,
+                                         const Write& write) {
+  if (!output) return StreamDocument(env, 0, write);
+  if (IsSpecialFile(files, *output)) return StreamDocumentToFile(files, *output, write);
+  return WriteWholeFile(files, *output, [&](const std::string& temporary) {
+    return StreamDocumentToFile(files, temporary, write);
+  });
+}
+
 std::optional<std::string> WriteJsonDocument(platform::Env& env, platform::Env& files,
                                              const std::optional<std::string>& output) {
-  if (!output) return StreamDocument(env, 0);
-  if (IsSpecialFile(files, *output)) return StreamDocumentToFile(files, *output);
-  return WriteWholeFile(files, *output, [&](const std::string& temporary) {
-    return StreamDocumentToFile(files, temporary);
-  });
+  return WriteJsonFile(env, files, output, WriteModelJson);
 }
 
 }  // namespace kzo::exporter

@@ -1,42 +1,39 @@
 #include "export/json/roster_json.h"
 
 #include <algorithm>
-#include <cstddef>
+#include <limits>
 #include <string>
-#include <string_view>
 #include <utility>
-#include <vector>
 
-#include "export/record_fields.h"
+#include "export/model_fields.h"
 
 namespace kzo::exporter {
+
+constexpr Field kRosterNumber = Field{.name = "number",
+                                      .type = Type::kInt,
+                                      .lowest = std::numeric_limits<std::int32_t>::min(),
+                                      .highest = std::numeric_limits<std::int32_t>::max()}
+                                    .Means("The record's number: its slot in its roster.");
+
 namespace {
-
-// What a member of a record object holds: a field the dictionary describes, or one of the
-// two fields that every roster record has beside those: its number and its import stamp.
-enum class MemberKind { kField, kNumber, kStamp };
-
-struct Member {
-  std::size_t offset;  // of the field in the record: members follow the declared order
-  MemberKind kind;
-  RecordField field;  // for kField
-};
 
 // The members of a record type's objects: its dictionary entries merged by offset with its
 // number (the wrestler's "wnr" is an entry of its own) and its stamp.
 template <class Record>
-std::vector<Member> Members() {
-  std::vector<Member> members;
+std::vector<RosterMember> Members() {
+  using Kind = RosterMember::Kind;
+  std::vector<RosterMember> members;
   for (RecordField& field : FieldsOf<Record>()) {
     auto offset = static_cast<std::size_t>(field.entry->field);
-    members.push_back({offset, MemberKind::kField, std::move(field)});
+    members.push_back({offset, Kind::kField, std::move(field)});
   }
   if constexpr (requires { &Record::number; }) {
-    members.push_back({offsetof(Record, number), MemberKind::kNumber, {}});
+    members.push_back({offsetof(Record, number), Kind::kNumber});
   }
-  members.push_back({offsetof(Record, stamp), MemberKind::kStamp, {}});
-  std::stable_sort(members.begin(), members.end(),
-                   [](const Member& a, const Member& b) { return a.offset < b.offset; });
+  members.push_back({offsetof(Record, stamp), Kind::kStamp});
+  std::stable_sort(
+      members.begin(), members.end(),
+      [](const RosterMember& a, const RosterMember& b) { return a.offset < b.offset; });
   return members;
 }
 
@@ -59,17 +56,22 @@ void WriteList(JsonWriter& json, const RecordField& field, const std::byte* reco
 }
 
 void WriteStamp(JsonWriter& json, const store::ImportStamp& stamp) {
-  json.TextValue("source", stamp.source);
-  json.Int("created", stamp.created);
-  json.TextValue("importer", stamp.importer);
-  json.Int("modified", stamp.modified);
+  for (const Field& field : kImportStampType.fields) {
+    Value value = field.Read(&stamp);
+    json.Key(field.name);
+    if (value.kind == Value::Kind::kInt) {
+      json.Int(value.number);
+    } else {
+      json.TextValue(value.text);
+    }
+  }
 }
 
-void WriteMember(JsonWriter& json, const Member& member, const std::byte* record) {
+void WriteMember(JsonWriter& json, const RosterMember& member, const std::byte* record) {
   const std::byte* at = record + member.offset;
-  if (member.kind == MemberKind::kNumber) {
-    json.Int("number", Load<std::int32_t>(at));
-  } else if (member.kind == MemberKind::kStamp) {
+  if (member.kind == RosterMember::Kind::kNumber) {
+    json.Int(kRosterNumber.name, Load<std::int32_t>(at));
+  } else if (member.kind == RosterMember::Kind::kStamp) {
     WriteStamp(json, Load<store::ImportStamp>(at));
   } else if (IsList(member.field)) {
     WriteList(json, member.field, record);
@@ -82,16 +84,24 @@ void WriteMember(JsonWriter& json, const Member& member, const std::byte* record
 template <class Record>
 void WriteRecords(JsonWriter& json, int first, int last,
                   const std::function<const void*(int)>& record) {
-  std::vector<Member> members = Members<Record>();
+  std::vector<RosterMember> members = Members<Record>();
   for (int slot = first; slot <= last; ++slot) {
     const std::byte* bytes = RecordBytes(*static_cast<const Record*>(record(slot)));
     json.BeginObject();
-    for (const Member& member : members) WriteMember(json, member, bytes);
+    for (const RosterMember& member : members) WriteMember(json, member, bytes);
     json.EndObject();
   }
 }
 
 }  // namespace
+
+std::vector<RosterMember> RosterMembers(std::int32_t kind) {
+  std::vector<RosterMember> members;
+  if (!VisitRosterType(kind, [&]<class Record>() { members = Members<Record>(); })) {
+    throw FieldError("no roster records of kind " + std::to_string(kind));
+  }
+  return members;
+}
 
 void WriteRosterRecords(JsonWriter& json, std::int32_t kind, int first, int last,
                         const std::function<const void*(int)>& record) {

@@ -12,36 +12,6 @@
 namespace kzo::exporter {
 namespace {
 
-// The views that answer the usual questions. wrestler_matches: every wrestler taking part
-// in a match (the kinds "Comments" and "Interview", which the match report skips, are no
-// matches), with the match's result and the wrestler's side: side 1 won (value 1) or drew
-// (2), side 2 lost (-1) or drew (-2). wrestler_records: a wrestler's matches, wins, losses
-// and draws per circuit. title_holders_view: the holders of every title.
-constexpr const char* kViews[] = {
-    "CREATE VIEW wrestler_matches AS SELECT DISTINCT b.wrestler AS wnr, w.wname, b.circuit, "
-    "c.lgs_line1 AS circuit_name, b.show, s.overview AS show_overview, b.match, m.match_type, "
-    "m.result, b.value, CASE WHEN b.value > 0 THEN 1 WHEN b.value < 0 THEN 2 END AS side, "
-    "CASE b.value WHEN 1 THEN 'win' WHEN -1 THEN 'loss' WHEN 2 THEN 'draw' "
-    "WHEN -2 THEN 'draw' END AS outcome "
-    "FROM breakdown b JOIN wrestlers w ON w.wnr = b.wrestler "
-    "JOIN matches m ON m.circuit = b.circuit AND m.show = b.show AND m.slot = b.match "
-    "JOIN shows s ON s.circuit = b.circuit AND s.show = b.show "
-    "JOIN circuits c ON c.circuit = b.circuit "
-    "WHERE m.match_type IS NULL OR m.match_type NOT IN ('Comments', 'Interview')",
-    "CREATE VIEW wrestler_records AS SELECT circuit, circuit_name, wnr, wname, "
-    "count(DISTINCT show || '.' || match) AS matches, sum(value = 1) AS wins, sum(value = -1) AS "
-    "losses, "
-    "sum(value IN (2, -2)) AS draws FROM wrestler_matches GROUP BY circuit, wnr",
-    // A title without holders (vacant) has one row with NULL holder columns; a holder's
-    // wrestler is the first roster entry of the circuit with that name.
-    "CREATE VIEW title_holders_view AS SELECT t.circuit, c.lgs_line1 AS circuit_name, t.title, "
-    "t.title_name, t.holder, h.slot AS holder_slot, h.name AS holder_name, "
-    "(SELECT min(r.wrestler) FROM circuit_roster r WHERE r.circuit = t.circuit "
-    "AND r.name = h.name) AS wrestler "
-    "FROM titles t JOIN circuits c ON c.circuit = t.circuit "
-    "LEFT JOIN title_holders h ON h.circuit = t.circuit AND h.title = t.title",
-};
-
 // A name in a table's SQL: quoted in a table that quotes every name, and where SQL reserves
 // it.
 std::string Name(const Table& table, std::string_view name) {
@@ -101,7 +71,6 @@ void WriteDatabase(const std::string& path) {
   db.Exec("PRAGMA user_version = 1");
   db.Exec("BEGIN");
   for (const Table& table : DatabaseTables()) db.Exec(CreateTableSql(table));
-  for (const char* view : kViews) db.Exec(view);
   DatabaseSink sink(db);
   WriteDatabaseRows(sink);
   db.Exec("COMMIT");

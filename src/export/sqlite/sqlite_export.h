@@ -1,7 +1,7 @@
 // The model as an SQLite database: the roster tables made from the field dictionary, the
 // circuits with their shows, matches, titles, roster entries and points, the crowd
-// reactions, the dictionary itself, and views over matches and titles. Texts are stored as
-// UTF-8 decoded from code page 437.
+// reactions, the dictionary itself, and the answers made from matches and titles. Texts are stored
+// as UTF-8 decoded from code page 437.
 #pragma once
 
 #include <optional>

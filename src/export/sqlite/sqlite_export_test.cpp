@@ -151,7 +151,7 @@ TEST_F(SqliteExportTest, CircuitTablesHoldShowsMatchesTitlesRosterAndPoints) {
   EXPECT_EQ(Rows("PRAGMA foreign_key_check"), Strings{});
 }
 
-TEST_F(SqliteExportTest, ViewsListAWrestlersMatchesAndRecordsWithoutCommentsOrInterviews) {
+TEST_F(SqliteExportTest, TheAnswersListAWrestlersMatchesAndRecordsWithoutCommentsOrInterviews) {
   ExportAndOpen();
   EXPECT_EQ(Rows("SELECT show, match, match_type, side, outcome FROM wrestler_matches "
                  "WHERE wnr = 1 ORDER BY show, match"),
