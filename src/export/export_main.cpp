@@ -18,6 +18,7 @@
 #include "platform/paths.h"
 #include "platform/write_view.h"
 #include "roster/field_dictionary.h"
+#include "store/run.h"
 
 namespace kzo::exporter {
 namespace {
@@ -188,7 +189,7 @@ int ExportMain(int argc, char** argv, platform::Env& env, platform::Env& files) 
   }
   if (!format.loads) {
     // The run holds the field dictionary that describes the roster records.
-    driver::BeginRun(env);
+    store::BeginRun(env);
     roster::InitFieldDictionary();
     return Written(command, env, format.write(env, files, output), named);
   }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "driver/loaddbs.h"
-#include "driver/run_test_support.h"
+#include "store/run_test_support.h"
 #include "export/export_test_support.h"
 
 namespace kzo::exporter {
