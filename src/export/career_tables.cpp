@@ -78,8 +78,8 @@ Value ShowOrNone(int show) {
   return show == 0 ? Null() : Int(show);
 }
 
-void WriteCareers(RowSink& sink, const Table& head_to_head, const Table& streaks) {
-  std::vector<Career> careers = BuildCareers();
+void WriteCareers(RowSink& sink, const std::vector<Career>& careers, const Table& head_to_head,
+                  const Table& streaks) {
   // Rows in key order: circuit first.
   std::vector<std::vector<std::pair<int, const CircuitCareer*>>> by_circuit;
   for (std::size_t w = 1; w < careers.size(); ++w) {
@@ -148,8 +148,8 @@ void AddCareerTables(std::vector<Table>& tables) {
   tables.push_back(TitleCredits());
 }
 
-void WriteCareerRows(RowSink& sink) {
-  WriteCareers(sink, HeadToHead(), Streaks());
+void WriteCareerRows(RowSink& sink, const std::vector<Career>& careers) {
+  WriteCareers(sink, careers, HeadToHead(), Streaks());
   WriteTitleCredits(sink, TitleCredits());
 }
 

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "export/careers.h"
 #include "export/table.h"
 
 namespace kzo::exporter {
@@ -16,6 +17,6 @@ void AddCareerTables(std::vector<Table>& tables);
 
 // Writes their rows, in the order of their keys, with the tables as AddCareerTables gives
 // them.
-void WriteCareerRows(RowSink& sink);
+void WriteCareerRows(RowSink& sink, const std::vector<Career>& careers);
 
 }  // namespace kzo::exporter

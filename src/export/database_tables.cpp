@@ -475,8 +475,10 @@ void WriteDatabaseRows(RowSink& sink) {
   for (const Node& node : nodes) {
     if (node.top) WriteRows(node, TheModel(), keys, sink);
   }
-  WriteResultRows(sink);
-  WriteCareerRows(sink);
+  // The answers and the careers' tables hold the numbers of one walk over the matches.
+  std::vector<Career> careers = BuildCareers();
+  WriteResultRows(sink, careers);
+  WriteCareerRows(sink, careers);
 }
 
 }  // namespace kzo::exporter

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
 
+#include "export/careers.h"
 #include "export/model_fields.h"
 #include "export/roster_tables.h"
 #include "model/circuit.h"
@@ -42,11 +42,6 @@ struct Part {
 
   auto Key() const { return std::tie(circuit, show, match, wrestler, value); }
 };
-
-bool IsMatch(const model::MatchRecord& segment) {
-  std::string_view type = View(segment.match_type);
-  return segment.match_type == nullptr || (type != "Comments" && type != "Interview");
-}
 
 // Appends the parts in a match, once per wrestler and value, in that order; where tells
 // where the match stands.
@@ -137,30 +132,22 @@ void WriteMatchRows(const Table& table, const std::vector<Part>& parts, RowSink&
   }
 }
 
-void WriteRecordRows(const Table& table, const std::vector<Part>& parts, RowSink& sink) {
-  struct Record {
-    const model::CircuitRecord* circuit;
-    int matches = 0, wins = 0, losses = 0, draws = 0;
-    std::tuple<int, int> last_match = {0, 0};
-  };
-  std::map<std::tuple<int, std::int64_t>, Record> records;  // by circuit and wrestler
-  for (const Part& part : parts) {
-    Record& record =
-        records.try_emplace({part.circuit, part.wrestler}, part.circuit_record).first->second;
-    // The parts of a wrestler in one match are next to each other.
-    std::tuple<int, int> match{part.show, part.match};
-    if (record.matches == 0 || record.last_match != match) ++record.matches;
-    record.last_match = match;
-    record.wins += part.value == 1;
-    record.losses += part.value == -1;
-    record.draws += part.value == 2 || part.value == -2;
+// The records of the careers, by circuit and wrestler.
+void WriteRecordRows(const Table& table, const std::vector<Career>& careers, RowSink& sink) {
+  std::vector<std::tuple<int, int, const Record*>> records;
+  for (std::size_t w = 1; w < careers.size(); ++w) {
+    for (const CircuitCareer& circuit : careers[w].circuits) {
+      records.emplace_back(circuit.circuit, static_cast<int>(w), &circuit.record);
+    }
   }
-  for (const auto& [key, record] : records) {
-    auto [circuit, wrestler] = key;
-    const Value row[] = {Int(circuit),        Str(record.circuit->lgs_line1),
-                         Int(wrestler),       Str(WrestlerName(wrestler)),
-                         Int(record.matches), Int(record.wins),
-                         Int(record.losses),  Int(record.draws)};
+  std::sort(records.begin(), records.end());
+  const model::CircuitTable& circuits = model::Circuits();
+  for (const auto& [circuit, wrestler, record] : records) {
+    const Value row[] = {
+        Int(circuit),         Str(circuits.records[static_cast<std::size_t>(circuit)].lgs_line1),
+        Int(wrestler),        Str(WrestlerName(wrestler)),
+        Int(record->matches), Int(record->wins),
+        Int(record->losses),  Int(record->draws)};
     sink.Row(table, row);
   }
 }
@@ -221,12 +208,12 @@ void AddResultTables(std::vector<Table>& tables) {
        .primary_key = {"circuit", "title", "holder_slot"}});
 }
 
-void WriteResultRows(RowSink& sink) {
+void WriteResultRows(RowSink& sink, const std::vector<Career>& careers) {
   std::vector<Table> tables;
   AddResultTables(tables);
   std::vector<Part> parts = Parts();
   WriteMatchRows(TableNamed(tables, "wrestler_matches"), parts, sink);
-  WriteRecordRows(TableNamed(tables, "wrestler_records"), parts, sink);
+  WriteRecordRows(TableNamed(tables, "wrestler_records"), careers, sink);
   auto titles = [&](int c, const model::CircuitRecord& circuit) {
     WriteTitleRows(TableNamed(tables, "title_holders_view"), c, circuit, sink);
   };
