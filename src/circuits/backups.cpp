@@ -27,7 +27,8 @@ void RotateBackups(std::string_view path, int depth) {
   }
   for (int i = depth; i >= 2; --i) {
     std::string older = BackupName(path, i - 1);
-    if (platform.FileExists(older)) ReportFailure(platform.RenameFile(older, BackupName(path, i)), older);
+    if (platform.FileExists(older))
+      ReportFailure(platform.RenameFile(older, BackupName(path, i)), older);
   }
   ReportFailure(platform.RenameFile(path, BackupName(path, 1)), path);
 }

@@ -33,4 +33,32 @@ std::optional<std::string> WriteWholeFile(platform::Env& files, const std::strin
   return failure;
 }
 
+// A file of an output folder (a page, a CSV file) written to disk as it grows: its text is
+// appended to pending() and handed over in pieces, never held whole. The first failure is
+// kept, and after it nothing more is written.
+class PieceFile {
+ public:
+  // Creates the file at path (taken exactly as written by files).
+  PieceFile(platform::Env& files, const std::string& path);
+  PieceFile(const PieceFile&) = delete;
+  PieceFile& operator=(const PieceFile&) = delete;
+  ~PieceFile();
+
+  // The text not yet written; HandOver writes it once it makes a piece.
+  std::string& pending() { return pending_; }
+  void HandOver();
+
+  // Writes what is pending and closes the file; the reason when it could not be written
+  // whole.
+  std::optional<std::string> Finish();
+
+ private:
+  void Write();
+
+  platform::Env& files_;
+  int handle_ = 0;
+  std::string pending_;
+  std::optional<std::string> failure_;
+};
+
 }  // namespace kzo::exporter

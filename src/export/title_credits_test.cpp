@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "driver/loaddbs.h"
-#include "store/run_test_support.h"
 #include "export/export_test_support.h"
+#include "store/run_test_support.h"
 
 namespace kzo::exporter {
 namespace {

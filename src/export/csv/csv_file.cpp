@@ -10,7 +10,6 @@ namespace kzo::exporter {
 namespace {
 
 // How much of a file is gathered before it is written.
-constexpr std::size_t kPieceSize = 1 << 16;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -28,19 +27,12 @@ constexpr auto kPlain = [] {
 
 }  // namespace
 
-CsvFile::CsvFile(platform::Env& files, const std::string& path) : files_(files) {
-  platform::OpenResult opened = files_.Open(path, platform::OpenMode::kOutput);
-  if (opened.error != 0) failure_ = files_.LastErrorText();
-  handle_ = opened.handle;
-  pending_ = kByteOrderMark;
-}
-
-CsvFile::~CsvFile() {
-  if (handle_ > 0) files_.Close(handle_);
+CsvFile::CsvFile(platform::Env& files, const std::string& path) : file_(files, path) {
+  file_.pending() = kByteOrderMark;
 }
 
 void CsvFile::Separate() {
-  if (row_begun_) pending_ += ',';
+  if (row_begun_) file_.pending() += ',';
   row_begun_ = true;
 }
 
@@ -51,7 +43,7 @@ void CsvFile::Null() {
 void CsvFile::Int(std::int64_t number) {
   Separate();
   char digits[24];
-  pending_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+  file_.pending().append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
 }
 
 void CsvFile::Legacy(Text text) {
@@ -61,32 +53,32 @@ void CsvFile::Legacy(Text text) {
   const char* end = text;
   while (kPlain[static_cast<unsigned char>(*end)]) ++end;
   if (*end == '\0' && end != text) {
-    pending_.append(text, end);
+    file_.pending().append(text, end);
     return;
   }
-  std::size_t start = pending_.size();
-  platform::AppendCp437AsUtf8(pending_, View(text));
+  std::size_t start = file_.pending().size();
+  platform::AppendCp437AsUtf8(file_.pending(), View(text));
   Quote(start);
 }
 
 void CsvFile::Utf8(std::string_view text) {
   Separate();
-  std::size_t start = pending_.size();
-  pending_ += text;
+  std::size_t start = file_.pending().size();
+  file_.pending() += text;
   Quote(start);
 }
 
 void CsvFile::Quote(std::size_t start) {
-  std::string_view field = std::string_view(pending_).substr(start);
+  std::string_view field = std::string_view(file_.pending()).substr(start);
   if (!field.empty() && field.find_first_of(kSpecial) == std::string_view::npos) return;
   std::string text(field);
-  pending_.resize(start);
-  pending_ += '"';
+  file_.pending().resize(start);
+  file_.pending() += '"';
   for (char c : text) {
-    pending_ += c;
-    if (c == '"') pending_ += '"';
+    file_.pending() += c;
+    if (c == '"') file_.pending() += '"';
   }
-  pending_ += '"';
+  file_.pending() += '"';
 }
 
 void CsvFile::Field(const Value& value) {
@@ -102,25 +94,13 @@ void CsvFile::Field(const Value& value) {
 }
 
 void CsvFile::EndRow() {
-  pending_ += "\r\n";
+  file_.pending() += "\r\n";
   row_begun_ = false;
-  if (pending_.size() < kPieceSize) return;
-  if (!failure_ && files_.Write(handle_, pending_.data(), pending_.size()) != 0) {
-    failure_ = files_.LastErrorText();
-  }
-  pending_.clear();
+  file_.HandOver();
 }
 
 std::optional<std::string> CsvFile::Finish() {
-  if (handle_ <= 0) return failure_;
-  if (!failure_ && !pending_.empty() &&
-      files_.Write(handle_, pending_.data(), pending_.size()) != 0) {
-    failure_ = files_.LastErrorText();
-  }
-  pending_.clear();
-  if (files_.Close(handle_) != 0 && !failure_) failure_ = files_.LastErrorText();
-  handle_ = 0;
-  return failure_;
+  return file_.Finish();
 }
 
 }  // namespace kzo::exporter

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "export/fields.h"
+#include "export/output_file.h"
 #include "platform/env.h"
 #include "store/text.h"
 
@@ -24,7 +25,6 @@ class CsvFile {
   CsvFile(platform::Env& files, const std::string& path);
   CsvFile(const CsvFile&) = delete;
   CsvFile& operator=(const CsvFile&) = delete;
-  ~CsvFile();
 
   // The fields of the row being written, in column order.
   void Null();
@@ -44,11 +44,8 @@ class CsvFile {
   // Quotes the text field that begins at start of what is pending, where it must be.
   void Quote(std::size_t start);
 
-  platform::Env& files_;
-  int handle_ = 0;
   bool row_begun_ = false;
-  std::string pending_;
-  std::optional<std::string> failure_;
+  PieceFile file_;
 };
 
 }  // namespace kzo::exporter

@@ -5,9 +5,8 @@
 #include "export/html/html_assets.h"
 #include "export/html/html_pages.h"
 #include "export/json_writer.h"
+#include "export/output_folder.h"
 #include "export/slots.h"
-#include "platform/beside_files.h"
-#include "platform/paths.h"
 #include "roster/database.h"
 
 namespace kzo::exporter {
@@ -107,12 +106,11 @@ void WriteRosterPages(SiteFolderWriter& out, const Site& site, const std::string
   }
 }
 
-// Writes every file of the site into the folder; the reason when one failed.
+// Writes every file of the site but its marker into the folder; the reason when one failed.
 std::optional<std::string> WriteSiteFiles(platform::Env& files, const std::string& folder) {
   const roster::RosterDatabase& db = roster::Database();
   Site site{BuildSiteIndex(), GatherSiteFields()};
   SiteFolderWriter out(files, folder);
-  out.Write(std::string(kSiteMarker), [](SiteFile& file) { file.Verbatim(kMarkerText); });
   out.Write("style.css", [](SiteFile& file) { file.Verbatim(kSiteStyleSheet); });
   out.Write("search.js", [](SiteFile& file) { file.Verbatim(kSiteSearchScript); });
   out.Write("sort.js", [](SiteFile& file) { file.Verbatim(kSiteSortScript); });
@@ -136,60 +134,12 @@ std::optional<std::string> WriteSiteFiles(platform::Env& files, const std::strin
   return out.failure();
 }
 
-// Gives the complete site at written the name folder, moving what stands there aside
-// first and removing it once the site is in place.
-std::optional<std::string> MoveIntoPlace(platform::Env& files, const std::string& written,
-                                         const std::string& folder) {
-  SiteFolder state = InspectSiteFolder(files, folder);
-  if (state == SiteFolder::kTaken || state == SiteFolder::kFile) {
-    return "not empty, and not a site written by kzo-export";
-  }
-  if (state == SiteFolder::kMissing) {
-    if (files.RenameFile(written, folder) != 0) return files.LastErrorText();
-    return std::nullopt;
-  }
-  std::optional<std::string> aside = platform::FreeNameBeside(files, folder, "old");
-  if (!aside) return "no free name beside it";
-  if (files.RenameFile(folder, *aside) != 0) return files.LastErrorText();
-  if (files.RenameFile(written, folder) != 0) {
-    std::string reason = files.LastErrorText();
-    files.RenameFile(*aside, folder);
-    return reason;
-  }
-  platform::RemoveFolderOfFiles(files, *aside);
-  return std::nullopt;
-}
-
 }  // namespace
 
-SiteFolder InspectSiteFolder(platform::Env& files, const std::string& folder) {
-  if (!files.LongPath(folder)) return SiteFolder::kMissing;
-  if (files.FileExists(folder)) return SiteFolder::kFile;
-  std::optional<std::vector<std::string>> names = files.FolderEntries(folder);
-  if (!names) return SiteFolder::kTaken;
-  if (names->empty()) return SiteFolder::kEmpty;
-  bool marked = false;
-  for (const std::string& name : *names) {
-    if (!files.FileExists(folder + "/" + name)) return SiteFolder::kTaken;
-    marked = marked || name == kSiteMarker;
-  }
-  return marked ? SiteFolder::kEarlierSite : SiteFolder::kTaken;
-}
-
 std::optional<std::string> WriteHtmlSite(platform::Env& files, const std::string& folder) {
-  std::string path = folder;
-  // "site/" names the folder "site" (and "site\" on Windows, where "\" separates too).
-  while (path.size() > 1 && (path.back() == '/' || path.back() == platform::kPathSeparator)) {
-    path.pop_back();
-  }
-  platform::RemoveLeftovers(files, path, kSiteMarker);
-  std::optional<std::string> written = platform::FreeNameBeside(files, path, "new");
-  if (!written) return "no free name beside it";
-  if (files.MakeFolder(*written) != 0) return files.LastErrorText();
-  std::optional<std::string> failure = WriteSiteFiles(files, *written);
-  if (!failure) failure = MoveIntoPlace(files, *written, path);
-  if (failure) platform::RemoveFolderOfFiles(files, *written);
-  return failure;
+  return WriteWholeFolder(files, folder, kSiteMarker, kMarkerText, [&](const std::string& written) {
+    return WriteSiteFiles(files, written);
+  });
 }
 
 }  // namespace kzo::exporter

@@ -14,16 +14,6 @@ namespace kzo::exporter {
 // replace.
 inline constexpr std::string_view kSiteMarker = "kzo-export-site.txt";
 
-// What stands at the folder the user names for the site.
-enum class SiteFolder {
-  kMissing,      // nothing: the site is made there
-  kEmpty,        // an empty folder: replaced
-  kEarlierSite,  // a site of an earlier export (the marker, and files only): replaced
-  kFile,         // a file: refused
-  kTaken,        // anything else (a folder of other things): refused
-};
-SiteFolder InspectSiteFolder(platform::Env& files, const std::string& folder);
-
 // Writes the site of the model that the last load built into a new folder beside folder
 // and, when it is complete, gives it the name folder, replacing an empty folder or an
 // earlier site there. On failure nothing is left of the new folder, folder stays as it

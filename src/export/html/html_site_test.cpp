@@ -163,7 +163,7 @@ TEST_F(HtmlSiteTest, AnEarlierSiteOrAnEmptyFolderIsReplacedAndNothingElse) {
     output.Write(taken, "kept");
     if (std::string(taken).starts_with("marked")) output.MakeFolder("marked/photos");
     site = output / std::string(taken).substr(0, std::string(taken).find('/'));
-    EXPECT_EQ(Export(), "not empty, and not a site written by kzo-export");
+    EXPECT_EQ(Export(), "not empty, and not written by kzo-export in this format");
     EXPECT_EQ(output.Read(taken), "kept");
   }
   EXPECT_EQ(output.List(), (Strings{"empty", "marked", "notes", "site"}))

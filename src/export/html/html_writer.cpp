@@ -8,7 +8,6 @@ namespace kzo::exporter {
 namespace {
 
 // How much of a file is gathered before it is handed to the file.
-constexpr std::size_t kPieceSize = 1 << 16;
 
 // The pages every page links to, with their labels.
 constexpr std::pair<std::string_view, std::string_view> kNavigation[] = {
@@ -67,19 +66,11 @@ void AppendHtmlEscaped(std::string& out, std::string_view utf8) {
   out.append(utf8.substr(kept));
 }
 
-SiteFile::SiteFile(platform::Env& files, const std::string& path) : files_(files) {
-  platform::OpenResult opened = files_.Open(path, platform::OpenMode::kOutput);
-  if (opened.error != 0) failure_ = files_.LastErrorText();
-  handle_ = opened.handle;
-}
-
-SiteFile::~SiteFile() {
-  if (handle_ > 0) files_.Close(handle_);
-}
+SiteFile::SiteFile(platform::Env& files, const std::string& path) : file_(files, path) {}
 
 SiteFile& SiteFile::operator<<(Markup markup) {
-  pending_ += markup.text;
-  HandOver();
+  file_.pending() += markup.text;
+  file_.HandOver();
   return *this;
 }
 
@@ -91,53 +82,37 @@ SiteFile& SiteFile::operator<<(Legacy text) {
   for (std::size_t at = 0; at < bytes.size(); ++at) {
     auto byte = static_cast<unsigned char>(bytes[at]);
     if (byte < 0x80 && kKeptBytes[byte]) continue;
-    pending_.append(bytes.substr(kept, at - kept));
+    file_.pending().append(bytes.substr(kept, at - kept));
     if (byte >= 0x80) {
-      platform::AppendCp437AsUtf8(pending_, bytes.substr(at, 1));
+      platform::AppendCp437AsUtf8(file_.pending(), bytes.substr(at, 1));
     } else {
-      pending_.append(ReplacementOf(byte));
+      file_.pending().append(ReplacementOf(byte));
     }
     kept = at + 1;
   }
-  pending_.append(bytes.substr(kept));
-  HandOver();
+  file_.pending().append(bytes.substr(kept));
+  file_.HandOver();
   return *this;
 }
 
 SiteFile& SiteFile::operator<<(Plain text) {
-  AppendHtmlEscaped(pending_, text.utf8);
-  HandOver();
+  AppendHtmlEscaped(file_.pending(), text.utf8);
+  file_.HandOver();
   return *this;
 }
 
 SiteFile& SiteFile::operator<<(std::int64_t number) {
-  pending_ += std::to_string(number);
+  file_.pending() += std::to_string(number);
   return *this;
 }
 
 void SiteFile::Verbatim(std::string_view bytes) {
-  pending_ += bytes;
-  HandOver();
-}
-
-void SiteFile::HandOver() {
-  if (pending_.size() < kPieceSize) return;
-  if (!failure_ && files_.Write(handle_, pending_.data(), pending_.size()) != 0) {
-    failure_ = files_.LastErrorText();
-  }
-  pending_.clear();
+  file_.pending() += bytes;
+  file_.HandOver();
 }
 
 std::optional<std::string> SiteFile::Finish() {
-  if (handle_ <= 0) return failure_;
-  if (!failure_ && !pending_.empty() &&
-      files_.Write(handle_, pending_.data(), pending_.size()) != 0) {
-    failure_ = files_.LastErrorText();
-  }
-  pending_.clear();
-  if (files_.Close(handle_) != 0 && !failure_) failure_ = files_.LastErrorText();
-  handle_ = 0;
-  return failure_;
+  return file_.Finish();
 }
 
 void BeginPage(SiteFile& page, std::string_view kind, Text name, Heading heading) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "export/output_file.h"
 #include "platform/env.h"
 #include "store/text.h"
 
@@ -45,7 +46,6 @@ class SiteFile {
   SiteFile(platform::Env& files, const std::string& path);
   SiteFile(const SiteFile&) = delete;
   SiteFile& operator=(const SiteFile&) = delete;
-  ~SiteFile();
 
   SiteFile& operator<<(Markup markup);
   SiteFile& operator<<(Legacy text);
@@ -58,12 +58,7 @@ class SiteFile {
   std::optional<std::string> Finish();
 
  private:
-  void HandOver();
-
-  platform::Env& files_;
-  int handle_ = 0;
-  std::string pending_;
-  std::optional<std::string> failure_;
+  PieceFile file_;
 };
 
 // The page layout: the head with the page's title (kind, or name and kind, when the name is

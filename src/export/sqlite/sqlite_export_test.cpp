@@ -168,10 +168,10 @@ TEST_F(SqliteExportTest, HeadToHeadStreaksAndTitleCreditsAreTablesOfTheirOwn) {
   EXPECT_EQ(Rows("SELECT opponent, matches, wins, losses, draws FROM head_to_head "
                  "WHERE circuit = 1 AND wnr = 1"),
             (Strings{"2|3|2|0|1", "3|1|1|0|0"}));
-  EXPECT_EQ(Rows("SELECT wnr, longest_winning_streak, longest_first_show, longest_last_show, "
-                 "current, current_length FROM streaks ORDER BY wnr"),
-            (Strings{"1|2|1|2|draw|1", "2|0|NULL|NULL|draw|1", "3|0|NULL|NULL|loss|1",
-                     "4|1|2|2|win|1"}));
+  EXPECT_EQ(
+      Rows("SELECT wnr, longest_winning_streak, longest_first_show, longest_last_show, "
+           "current, current_length FROM streaks ORDER BY wnr"),
+      (Strings{"1|2|1|2|draw|1", "2|0|NULL|NULL|draw|1", "3|0|NULL|NULL|loss|1", "4|1|2|2|win|1"}));
   EXPECT_EQ(Rows("SELECT title, slot, wnr, team_name, team FROM title_credits"),
             Strings{"1|1|1|NULL|NULL"});
   EXPECT_EQ(Rows("PRAGMA foreign_key_check"), Strings{});
