@@ -83,7 +83,7 @@ TEST_F(HtmlSiteTest, PagesShowTheModelWithEveryTextEscaped) {
   EXPECT_NE(Page("search-index.js").find("[\"Caf\xC3\xA9 <Night> & \\\"Day\\\"\\u0001\""),
             std::string::npos)
       << "the search index is a script: JSON strings, shown by the page as text";
-  std::string folder = legacy.path().substr(legacy.path().rfind('/') + 1);
+  std::string folder = legacy.path().substr(legacy.path().find_last_of("/\\") + 1);
   EXPECT_NE(Page("index.html").find("<h1>" + folder + "</h1>"), std::string::npos)
       << "the installation by its folder's name";
   EXPECT_EQ(Page("index.html").find(legacy.path()), std::string::npos);
