@@ -28,10 +28,7 @@ TEST(HtmlSiteProgramTest, EveryPageParsesAndEveryLinkResolvesToAFileOfTheSite) {
   platform::TempFolder legacy;
   platform::TempFolder out;
   testing::CopySample(legacy / "sample");
-  testing::ProgramRun made = testing::RunProgram(
-      "/usr/bin/python3",
-      {KZO_SOURCE_DIR "/bench/make-installation", "--out", legacy / "generated", "--seed", "3"},
-      "/");
+  testing::ProgramRun made = testing::MakeInstallation(legacy / "generated");
   ASSERT_EQ(made.exit_code, 0) << made.err;
   for (std::string installation : {"sample", "generated"}) {
     auto before = testing::Snapshot(legacy / installation);

@@ -88,11 +88,8 @@ TEST(LegacyDataTest, FilesWhoseLineEndsWereConvertedReadAsTheOriginal) {
   testing::CopySample(converted_sample.path());
   ConvertLineEnds(converted_sample);
   for (const platform::TempFolder* folder : {&generated, &converted_generated}) {
-    ProgramRun made = RunProgram(
-        "/usr/bin/python3",
-        {std::string(KZO_SOURCE_DIR) + "/bench/make-installation", "--out", folder->path(),
-         "--seed", "5", "--wrestlers", "40", "--circuits", "2", "--shows", "6"},
-        "/");
+    ProgramRun made = testing::MakeInstallation(
+        folder->path(), 5, {"--wrestlers", "40", "--circuits", "2", "--shows", "6"});
     ASSERT_EQ(made.exit_code, 0) << made.err;
   }
   ConvertLineEnds(converted_generated);

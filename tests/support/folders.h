@@ -98,12 +98,13 @@ inline std::string CheckSite(const std::string& site) {
   return RunChecker("check_site.py", {site});
 }
 
-// A generated installation (bench/make-installation, default sizes) in folder.
-inline ProgramRun MakeInstallation(const std::string& folder, int seed = 3) {
-  return RunProgram(
-      "/usr/bin/python3",
-      {KZO_SOURCE_DIR "/bench/make-installation", "--out", folder, "--seed", std::to_string(seed)},
-      "/");
+// A generated installation (bench/make-installation, default sizes unless sizes names
+// others, as "--wrestlers", "40") in folder.
+inline ProgramRun MakeInstallation(const std::string& folder, int seed = 3,
+                                   std::vector<std::string> sizes = {}) {
+  sizes.insert(sizes.begin(), {KZO_SOURCE_DIR "/bench/make-installation", "--out", folder, "--seed",
+                               std::to_string(seed)});
+  return RunProgram("/usr/bin/python3", sizes, "/");
 }
 
 // The faults that tests/support/check_schema.py finds in JSON documents written by
