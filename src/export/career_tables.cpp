@@ -59,20 +59,6 @@ Table TitleCredits() {
           .foreign_keys = {{{"circuit", "title"}, "titles", {"circuit", "title"}}}};
 }
 
-Value ResultWord(Result result) {
-  switch (result) {
-    case Result::kWin:
-      return Str("win");
-    case Result::kLoss:
-      return Str("loss");
-    case Result::kDraw:
-      return Str("draw");
-    case Result::kNone:
-      break;
-  }
-  return Null();
-}
-
 // A show number, none for 0 (no streak).
 Value ShowOrNone(int show) {
   return show == 0 ? Null() : Int(show);
@@ -99,7 +85,7 @@ void WriteCareers(RowSink& sink, const std::vector<Career>& careers, const Table
                                   Int(streak.longest),
                                   ShowOrNone(streak.longest_first_show),
                                   ShowOrNone(streak.longest_last_show),
-                                  ResultWord(streak.current),
+                                  Str(ResultWord(streak.current)),
                                   Int(streak.current_length)};
       sink.Row(streaks, streak_row);
     }

@@ -13,21 +13,6 @@
 namespace kzo::exporter {
 namespace {
 
-unsigned OutcomeOf(std::int32_t value) {
-  switch (value) {
-    case 1:
-      return kWon;
-    case -1:
-      return kLost;
-    case 2:
-      return kDrewFirst;
-    case -2:
-      return kDrewSecond;
-    default:
-      return 0;
-  }
-}
-
 // A wrestler's part in the match being walked: every value naming the wrestler.
 struct Part {
   int wrestler;
@@ -150,11 +135,40 @@ void WalkCircuit(int c, const model::CircuitRecord& circuit, std::vector<Career>
 
 }  // namespace
 
+unsigned OutcomeOf(std::int64_t value) {
+  switch (value) {
+    case 1:
+      return kWon;
+    case -1:
+      return kLost;
+    case 2:
+      return kDrewFirst;
+    case -2:
+      return kDrewSecond;
+    default:
+      return 0;
+  }
+}
+
 Result ResultOf(unsigned outcome) {
   if (outcome == kWon) return Result::kWin;
   if (outcome == kLost) return Result::kLoss;
   if (outcome != 0 && (outcome & ~(kDrewFirst | kDrewSecond)) == 0) return Result::kDraw;
   return Result::kNone;
+}
+
+Text ResultWord(Result result) {
+  switch (result) {
+    case Result::kWin:
+      return "win";
+    case Result::kLoss:
+      return "loss";
+    case Result::kDraw:
+      return "draw";
+    case Result::kNone:
+      break;
+  }
+  return nullptr;
 }
 
 void Record::Add(unsigned outcome) {

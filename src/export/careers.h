@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/show.h"
+#include "store/text.h"
 
 namespace kzo::exporter {
 
@@ -25,10 +26,15 @@ enum Outcome : unsigned {
   kDrewSecond = 8,  // value -2
 };
 
+// The bit of a value of a result (1, -1, 2, -2); 0 for any other value.
+unsigned OutcomeOf(std::int64_t value);
+
 // What a match was for a wrestler: a win, a loss or a draw when the values naming the
 // wrestler agree, else none.
 enum class Result { kNone, kWin, kLoss, kDraw };
 Result ResultOf(unsigned outcome);
+// "win", "loss" or "draw", as the database's tables say it; null for none.
+Text ResultWord(Result result);
 
 // A wrestler's part in one match.
 struct Appearance {

@@ -87,18 +87,9 @@ Value Side(std::int64_t value) {
   return value > 0 ? Int(1) : value < 0 ? Int(2) : Null();
 }
 
+// The outcome of a value for the wrestler it names: a win, a loss, a draw, or none.
 Value Outcome(std::int64_t value) {
-  switch (value) {
-    case 1:
-      return Str("win");
-    case -1:
-      return Str("loss");
-    case 2:
-    case -2:
-      return Str("draw");
-    default:
-      return Null();
-  }
+  return Str(ResultWord(ResultOf(OutcomeOf(value))));
 }
 
 // A column of numbers, not null in a key; a column of texts.
